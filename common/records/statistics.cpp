@@ -30,13 +30,17 @@ void walkChannel(const LogSet &set, const KoSeries &s, int channel, ChannelStats
 {
     const qint16 *v = set.samples(s.SeriesNo, channel);
     qint32 sum = 0;
+    bool seen = false;
     for (int n = 0; n < s.DataCount; ++n) {
         if (isSpecialValue(v[n])) {
             ++st.ErrorCount;
             continue;
         }
-        st.MaxValue = qMax(st.MaxValue, v[n]);
-        st.MinValue = qMin(st.MinValue, v[n]);
+        // The first measurement replaces the starting extremes: they are not samples, and
+        // samples that all lie above 3275 must not report 3275 as their minimum.
+        st.MaxValue = seen ? qMax(st.MaxValue, v[n]) : v[n];
+        st.MinValue = seen ? qMin(st.MinValue, v[n]) : v[n];
+        seen = true;
         sum += v[n];
     }
     if (st.ErrorCount == s.DataCount) {
