@@ -165,6 +165,7 @@ bool SerialLink::Transact(QStringView access, QStringView code, QStringView data
         ResetReceive();
         if (!SendFrame(access, code, data)) {
             m_framer.lineError();
+            emit attemptFailed(commState());
             continue;
         }
         useSecondTimer ? ArmTimeout2(m_replyTimeoutMs) : ArmTimeout(m_replyTimeoutMs);
@@ -175,6 +176,10 @@ bool SerialLink::Transact(QStringView access, QStringView code, QStringView data
             useSecondTimer ? ArmTimeout2(0) : ArmTimeout(0);
             replied = true;
             accepted = check ? check(replyText()) : true;
+        } else {
+            emit attemptFailed(commState());
+            if (!self)
+                return false;
         }
     }
     if (!self)

@@ -76,6 +76,8 @@ signals:
     // asynchronous send; never emitted for a synchronous Transact.
     void completed();
     void commIndicatorChanged(bool on);
+    // A Transact attempt ended without a reply (time-out or line error).
+    void attemptFailed(zt::CommState state);
 
 private:
     void onReadyRead();
