@@ -38,9 +38,11 @@ int saveSettingsBytes(const QString &path, const QByteArray &bytes)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fileErrorNumber(file, FileOperation::Write, errno);
-    // A short write is a failure even when the device reports no error.
+    // A short write is a failure even when the device reports no error. The explicit
+    // flush matters: commit() in Qt 6.4 does not notice a failing final flush and would
+    // put a cut-off file in place of the old one.
     errno = 0;
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const int error = fileErrorNumber(file, FileOperation::Write, errno);
         file.cancelWriting();
         file.commit();
