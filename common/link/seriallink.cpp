@@ -53,12 +53,13 @@ void SerialLink::setPortName(const QString &device)
 {
     if (m_port->isOpen())
         ClosePort();
+    m_device = device;
     m_port->setPortName(device);
 }
 
 QString SerialLink::portName() const
 {
-    return m_port->portName();
+    return m_device;
 }
 
 bool SerialLink::isOpen() const
@@ -70,7 +71,7 @@ int SerialLink::OpenPort()
 {
     if (m_port->isOpen())
         return 0;
-    if (m_port->portName().isEmpty())
+    if (m_device.isEmpty())
         return PortErrorNoSuchDevice;
     m_port->setBaudRate(QSerialPort::Baud9600);
     m_port->setDataBits(QSerialPort::Data8);
@@ -78,7 +79,7 @@ int SerialLink::OpenPort()
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port->open(QIODevice::ReadWrite))
-        return openErrorNumber(m_port->error(), m_port->portName());
+        return openErrorNumber(m_port->error(), m_device);
     m_port->clear(); // Qt 6.4 may hand over stale bytes of the previous user
     return 0;
 }

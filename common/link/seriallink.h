@@ -103,6 +103,7 @@ private:
     int m_transactDepth = 0;
     bool m_lastIndicator = false;
     QString m_pendingCode;
+    QString m_device;
 };
 
 } // namespace zt
