@@ -91,7 +91,7 @@ SlotSetup slotValue(const QJsonObject &o, int index)
     const QString what = QStringLiteral("transmitters[%1]").arg(index);
     SlotSetup s;
     s.slot = intIn(o, "slot", 1, MaxKo, index + 1);
-    s.kind = intIn(o, "kind", 0, 12, 12);
+    s.kind = intIn(o, "kind", 0, 99, 12);
     if (s.kind != 0 && s.kind != 10 && s.kind != 11 && s.kind != 12)
         fail(what + QStringLiteral(": kind must be 0, 10, 11 or 12"));
     s.recording = o.value(QLatin1String("recording")).toBool(true);
