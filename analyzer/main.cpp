@@ -1,0 +1,44 @@
+#include "analyzer/analyzersession.h"
+#include "analyzer/appfont.h"
+#include "analyzer/mainwindow.h"
+#include "analyzer/screenlayout.h"
+#include "platform/windowpresence.h"
+#include "ui/qtdialogservice.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kestrel"));
+
+    // A second start brings the first to the front and touches nothing.
+    const QString title = zt::mainWindowTitle();
+    if (zt::isWindowOpen(title)) {
+        zt::raiseWindow(title);
+        return 0;
+    }
+    zt::WindowPresence presence(title);
+    presence.publish();
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double twipsPerPixel = 1440.0 / screen->logicalDotsPerInchY();
+    const zt::ScreenLayout layout = zt::layoutForScreen(screen->size(), twipsPerPixel);
+    QApplication::setFont(zt::japaneseUiFont(layout.fontPointSize));
+
+    zt::AnalyzerSession session;
+    const zt::SettingsErrors errors = session.startUp();
+    zt::QtDialogService dialogs;
+    zt::MainWindow window(session, dialogs);
+    window.setWindowTitle(session.caption());
+    window.applyLayout(layout);
+    QObject::connect(&presence, &zt::WindowPresence::raiseRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
+    window.show();
+    window.reportSettingsErrors(errors);
+    return app.exec();
+}

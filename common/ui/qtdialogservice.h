@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/dialogservice.h"
+
+namespace zt {
+
+class QtDialogService : public DialogService
+{
+public:
+    int message(QWidget *parent, const MessageRequest &request) override;
+    QString openFile(QWidget *parent, const FileRequest &request) override;
+    QString saveFile(QWidget *parent, const FileRequest &request) override;
+    std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
+};
+
+} // namespace zt
