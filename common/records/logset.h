@@ -23,8 +23,8 @@ struct ChannelStats
 // One transmitter slot of a LogSet.
 struct KoSeries
 {
-    qint16 HasData = 0;     // 1 = part of the set
-    qint16 SeriesNo = 0;    // dense 1.. index into the sample arrays when HasData is 1
+    qint16 HasData = 0;  // 1 = part of the set
+    qint16 SeriesNo = 0; // dense 1.. index into the sample arrays when HasData is 1
     qint16 KoNo = 0;
     qint16 KoKind = 0;
     qint16 DataCount = 0;   // 0..MaxSamples
@@ -56,7 +56,10 @@ struct LogSet
         return values[index(seriesNo, channel, n)];
     }
     qint16 &mark(int seriesNo, int channel, int n) { return marks[index(seriesNo, channel, n)]; }
-    qint16 mark(int seriesNo, int channel, int n) const { return marks[index(seriesNo, channel, n)]; }
+    qint16 mark(int seriesNo, int channel, int n) const
+    {
+        return marks[index(seriesNo, channel, n)];
+    }
 
     // Contiguous samples 1..MaxSamples of one series and channel.
     const qint16 *samples(int seriesNo, int channel) const
