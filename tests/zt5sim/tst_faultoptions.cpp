@@ -1,0 +1,71 @@
+#include "engine/faultoptions.h"
+#include "testregistry.h"
+
+#include <QTest>
+
+using namespace zt::sim;
+
+class FaultOptionsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void optionsBuildThePlan_data()
+    {
+        QTest::addColumn<QStringList>("specs");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("no reply for ever") << QStringList{"noreply"} << "noreply count=-1";
+        QTest::newRow("two refusals") << QStringList{"nak=2"} << "nak count=2";
+        QTest::newRow("default garbage") << QStringList{"garbage"} << "garbage=3";
+        QTest::newRow("split with pause") << QStringList{"split=4:25"} << "split=4/25";
+        QTest::newRow("late and split")
+            << QStringList{"late=2500", "split=2"} << "split=2/0 late=2500";
+        QTest::newRow("timed faults")
+            << QStringList{"leave-remote=30", "hangup=0"} << "leave=30000 hangup=0";
+    }
+    void optionsBuildThePlan()
+    {
+        QFETCH(QStringList, specs);
+        QFETCH(QString, summary);
+        FaultPlan plan;
+        for (const QString &spec : specs)
+            QCOMPARE(addFaultOption(spec, plan), QString());
+        const ServerFaults &f = plan.faults;
+        QStringList parts;
+        if (f.noReply)
+            parts << QStringLiteral("noreply count=%1").arg(f.count);
+        if (f.nak)
+            parts << QStringLiteral("nak count=%1").arg(f.count);
+        if (!f.garbage.isEmpty())
+            parts << QStringLiteral("garbage=%1").arg(f.garbage.size());
+        if (f.splitPieces)
+            parts << QStringLiteral("split=%1/%2").arg(f.splitPieces).arg(f.splitDelayMs);
+        if (f.lateMs)
+            parts << QStringLiteral("late=%1").arg(f.lateMs);
+        if (plan.leaveRemoteAfterMs >= 0)
+            parts << QStringLiteral("leave=%1").arg(plan.leaveRemoteAfterMs);
+        if (plan.hangUpAfterMs >= 0)
+            parts << QStringLiteral("hangup=%1").arg(plan.hangUpAfterMs);
+        QCOMPARE(parts.join(QLatin1Char(' ')), summary);
+    }
+
+    void badOptionsAreNamed_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::newRow("unknown") << "flood";
+        QTest::newRow("one piece") << "split=1";
+        QTest::newRow("split without count") << "split";
+        QTest::newRow("late without time") << "late";
+        QTest::newRow("zero refusals") << "nak=0";
+        QTest::newRow("negative hang-up") << "hangup=-1";
+    }
+    void badOptionsAreNamed()
+    {
+        QFETCH(QString, spec);
+        FaultPlan plan;
+        const QString error = addFaultOption(spec, plan);
+        QVERIFY2(error.startsWith("--fault " + spec + ":"), qPrintable(error));
+    }
+};
+
+ZT_TEST(FaultOptionsTest)
+#include "tst_faultoptions.moc"
