@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analyzer/portchoice.h"
 #include "records/logset.h"
 #include "records/settingsfiles.h"
 #include "records/settingsstartup.h"
@@ -22,6 +23,7 @@ public:
     QString currentFileName;
     bool dataPresent = false;
     int receiverChoice = 0; // 0 = receiver 1, 1 = receiver 2
+    SecondPort secondPort;
 
     // Folders created and settings files read in the start-up order.
     SettingsErrors startUp();

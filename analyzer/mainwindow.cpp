@@ -1,6 +1,8 @@
 #include "analyzer/mainwindow.h"
 
 #include "analyzer/analyzersession.h"
+#include "analyzer/autoscandialog.h"
+#include "analyzer/portsetdialog.h"
 #include "analyzer/loglistmodel.h"
 #include "analyzer/loglistview.h"
 #include "analyzer/monitorguard.h"
@@ -107,9 +109,9 @@ void MainWindow::buildMenus()
     QMenu *port = comm->addMenu(QStringLiteral("ポート設定(&P)"));
     port->setObjectName(QStringLiteral("mPORT"));
     connect(addAction(port, QStringLiteral("mPORTA"), QStringLiteral("自動設定(&A)")),
-            &QAction::triggered, this, &MainWindow::onPortCommand);
+            &QAction::triggered, this, &MainWindow::onPortAuto);
     connect(addAction(port, QStringLiteral("mPORTM"), QStringLiteral("手動設定(&M)")),
-            &QAction::triggered, this, &MainWindow::onPortCommand);
+            &QAction::triggered, this, &MainWindow::onPortManual);
 
     QMenu *set = menuBar()->addMenu(QStringLiteral("登録・変更(&T)"));
     set->setObjectName(QStringLiteral("m_Set"));
@@ -249,11 +251,21 @@ void MainWindow::onAlarmSettings()
     notBuiltYet();
 }
 
-void MainWindow::onPortCommand()
+void MainWindow::onPortAuto()
 {
     if (monitorBlocks(false, 30))
         return;
-    notBuiltYet();
+    showMessage(dialogs, this, 46, 89, 0);
+    AutoScanDialog dialog(session, dialogs, this);
+    dialog.exec();
+}
+
+void MainWindow::onPortManual()
+{
+    if (monitorBlocks(false, 30))
+        return;
+    PortSetDialog dialog(session, dialogs, this);
+    dialog.exec();
 }
 
 void MainWindow::onMonitorStart()

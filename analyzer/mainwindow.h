@@ -56,7 +56,8 @@ private:
     void onRecordingSettings();
     void onAlarmSettings();
     void onMonitorStart();
-    void onPortCommand();
+    void onPortAuto();
+    void onPortManual();
     void onRegister();
     void onDelete();
     void onRename();

@@ -159,10 +159,11 @@ bool SerialLink::Transact(QStringView access, QStringView code, QStringView data
         return false;
     QPointer<SerialLink> self(this);
     ++m_transactDepth;
+    m_cancelled = false;
     m_framer.setSyncWait(true);
     bool accepted = false;
     bool replied = false;
-    for (int attempt = 0; attempt < m_attempts && !replied; ++attempt) {
+    for (int attempt = 0; attempt < m_attempts && !replied && !m_cancelled; ++attempt) {
         ResetReceive();
         if (!SendFrame(access, code, data)) {
             m_framer.lineError();
@@ -190,6 +191,19 @@ bool SerialLink::Transact(QStringView access, QStringView code, QStringView data
     m_framer.setSyncWait(false);
     --m_transactDepth;
     return accepted;
+}
+
+void SerialLink::cancelWait()
+{
+    if (m_transactDepth == 0)
+        return;
+    m_cancelled = true;
+    m_timeOutTimer->stop();
+    m_timeOutTimer2->stop();
+    if (commState() == CommState::Waiting)
+        m_framer.timedOut();
+    if (m_waitLoop)
+        m_waitLoop->quit();
 }
 
 bool SerialLink::waitForReply()

@@ -61,6 +61,9 @@ public:
     // Sends without waiting; completed() follows on the reply or time-out.
     bool sendAsync(QStringView access, QStringView code, QStringView data);
     bool busy() const { return m_transactDepth > 0; }
+    // Ends a waiting Transact at once with failure and no further attempts (the
+    // user's Cancel during a port search).
+    void cancelWait();
 
     void setPendingCode(const QString &code) { m_pendingCode = code; }
     QString pendingCode() const { return m_pendingCode; }
@@ -101,6 +104,7 @@ private:
     int m_replyTimeoutMs;
     int m_attempts;
     int m_transactDepth = 0;
+    bool m_cancelled = false;
     bool m_lastIndicator = false;
     QString m_pendingCode;
     QString m_device;

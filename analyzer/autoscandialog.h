@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace zt {
+
+class AnalyzerSession;
+class DialogService;
+class PortScan;
+class SerialLink;
+
+// `AutoScan`: searches ports 1..16 for a receiver as soon as it is shown.
+class AutoScanDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    AutoScanDialog(AnalyzerSession &session, DialogService &dialogs, QWidget *parent = nullptr);
+    ~AutoScanDialog() override;
+
+    PortScan &scanner() const { return *scan; }
+    QPushButton *cancelButton() const { return AutoScanCancel; }
+    int foundPort() const { return found; }
+
+private:
+    void search();
+
+    AnalyzerSession &session;
+    DialogService &dialogs;
+    SerialLink *link;
+    PortScan *scan;
+    QLabel *NowPortScanNo;
+    QPushButton *AutoScanCancel;
+    QTimer *PushTimer;
+    int found = 0;
+};
+
+} // namespace zt
