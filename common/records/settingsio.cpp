@@ -23,7 +23,7 @@ int readSettingsBytes(const QString &path, QByteArray &bytes, bool &missing)
     if (file.size() > MaxSettingsFileBytes)
         return ErrBadFileFormat;
     errno = 0;
-    QByteArray data = file.read(MaxSettingsFileBytes + 1);
+    QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fileErrorNumber(file, FileOperation::Read, errno);
     if (data.size() > MaxSettingsFileBytes)
