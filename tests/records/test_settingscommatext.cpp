@@ -1,5 +1,4 @@
 #include "records/commatext.h"
-#include "records/cp932.h"
 #include "testregistry.h"
 
 #include <QTest>
@@ -11,64 +10,13 @@ class SettingsCommaTextTest : public QObject
     Q_OBJECT
 
 private slots:
-    void writerQuotesTextsAndEndsStatementsWithCrLf();
-    void writerStoresWhatCannotBeReadBackAsLookAlikes_data();
-    void writerStoresWhatCannotBeReadBackAsLookAlikes();
-    void writerMarksTextsWithoutCodePage932Form();
     void anyLineSplitReadsTheSameValues_data();
     void anyLineSplitReadsTheSameValues();
     void integersOutsideTheirPlaceAreRefused_data();
     void integersOutsideTheirPlaceAreRefused();
-    void readingPastTheEndIsError62();
     void timesReadFromBothForms_data();
     void timesReadFromBothForms();
 };
-
-void SettingsCommaTextTest::writerQuotesTextsAndEndsStatementsWithCrLf()
-{
-    CommaWriter out;
-    out.number(1).number(-32768).text(QStringLiteral("a,b")).time(QTime(7, 5)).endLine();
-    out.text(QStringLiteral("受信器")).endLine();
-    const QByteArray expected =
-        "1,-32768,\"a,b\",#07:05:00#\r\n\"" + *toCp932(QStringLiteral("受信器")) + "\"\r\n";
-    QCOMPARE(out.data(), expected);
-}
-
-void SettingsCommaTextTest::writerStoresWhatCannotBeReadBackAsLookAlikes_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("double quote") << QStringLiteral("6\"F") << QStringLiteral("6＂F");
-    QTest::newRow("line break") << QStringLiteral("a\r\nb") << QStringLiteral("a  b");
-    QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("a b");
-    QTest::newRow("full-width kept") << QStringLiteral("冷蔵庫Ａ") << QStringLiteral("冷蔵庫Ａ");
-}
-
-void SettingsCommaTextTest::writerStoresWhatCannotBeReadBackAsLookAlikes()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, stored);
-    CommaWriter out;
-    out.text(name).endLine();
-    out.number(7).endLine();
-    QVERIFY(out.encodable());
-    CommaReader in(out.data());
-    QString back;
-    qint16 after = 0;
-    QCOMPARE(in.readText(back), 0);
-    QCOMPARE(back, stored);
-    QCOMPARE(in.readInt(after), 0);
-    QCOMPARE(after, qint16(7));
-}
-
-void SettingsCommaTextTest::writerMarksTextsWithoutCodePage932Form()
-{
-    CommaWriter out;
-    out.text(QStringLiteral("ok"));
-    QVERIFY(out.encodable());
-    out.text(QStringLiteral("冷凍😀"));
-    QVERIFY(!out.encodable());
-}
 
 void SettingsCommaTextTest::anyLineSplitReadsTheSameValues_data()
 {
@@ -121,21 +69,6 @@ void SettingsCommaTextTest::integersOutsideTheirPlaceAreRefused()
     qint16 out = 99;
     QCOMPARE(in.readInt(out), error);
     QCOMPARE(out, value);
-}
-
-void SettingsCommaTextTest::readingPastTheEndIsError62()
-{
-    CommaReader in("5\r\n  \r\n");
-    QString text = QStringLiteral("kept");
-    int number = 0;
-    QTime time(1, 0);
-    QCOMPARE(in.readInt(number), 0);
-    QCOMPARE(in.readText(text), InputPastEndError);
-    QCOMPARE(in.readInt(number), InputPastEndError);
-    QCOMPARE(in.readTime(time), InputPastEndError);
-    QCOMPARE(text, QStringLiteral("kept"));
-    QCOMPARE(number, 5);
-    QCOMPARE(time, QTime(1, 0));
 }
 
 void SettingsCommaTextTest::timesReadFromBothForms_data()
