@@ -11,7 +11,7 @@ class FaultOptionsTest : public QObject
 private slots:
     void optionsBuildThePlan_data()
     {
-        QTest::addColumn<QStringList>("specs");
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("summary");
         QTest::newRow("no reply for ever") << QStringList{"noreply"} << "noreply count=-1";
         QTest::newRow("two refusals") << QStringList{"nak=2"} << "nak count=2";
@@ -24,11 +24,11 @@ private slots:
     }
     void optionsBuildThePlan()
     {
-        QFETCH(QStringList, specs);
+        QFETCH(QStringList, options);
         QFETCH(QString, summary);
         FaultPlan plan;
-        for (const QString &spec : specs)
-            QCOMPARE(addFaultOption(spec, plan), QString());
+        for (const QString &option : options)
+            QCOMPARE(addFaultOption(option, plan), QString());
         const ServerFaults &f = plan.faults;
         QStringList parts;
         if (f.noReply)
@@ -50,7 +50,7 @@ private slots:
 
     void badOptionsAreNamed_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("option");
         QTest::newRow("unknown") << "flood";
         QTest::newRow("one piece") << "split=1";
         QTest::newRow("split without count") << "split";
@@ -60,10 +60,10 @@ private slots:
     }
     void badOptionsAreNamed()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, option);
         FaultPlan plan;
-        const QString error = addFaultOption(spec, plan);
-        QVERIFY2(error.startsWith("--fault " + spec + ":"), qPrintable(error));
+        const QString error = addFaultOption(option, plan);
+        QVERIFY2(error.startsWith("--fault " + option + ":"), qPrintable(error));
     }
 };
 

@@ -140,8 +140,8 @@ int main(int argc, char **argv)
             return fail(QStringLiteral("--speed must be a number above 0"));
     }
     FaultPlan plan;
-    for (const QString &spec : parser.values(fault))
-        if (const QString error = addFaultOption(spec, plan); !error.isEmpty())
+    for (const QString &option : parser.values(fault))
+        if (const QString error = addFaultOption(option, plan); !error.isEmpty())
             return fail(error);
 
     ReceiverEngine engine(scenario);

@@ -18,13 +18,13 @@ bool toCount(const QString &text, int low, int &out)
 
 } // namespace
 
-QString addFaultOption(const QString &spec, FaultPlan &plan)
+QString addFaultOption(const QString &option, FaultPlan &plan)
 {
-    const qsizetype eq = spec.indexOf(QLatin1Char('='));
-    const QString name = spec.left(eq);
-    const QString value = eq < 0 ? QString() : spec.mid(eq + 1);
+    const qsizetype eq = option.indexOf(QLatin1Char('='));
+    const QString name = option.left(eq);
+    const QString value = eq < 0 ? QString() : option.mid(eq + 1);
     ServerFaults &f = plan.faults;
-    const QString bad = QStringLiteral("--fault %1: ").arg(spec);
+    const QString bad = QStringLiteral("--fault %1: ").arg(option);
     if (name == QLatin1String("noreply") || name == QLatin1String("nak")) {
         (name == QLatin1String("nak") ? f.nak : f.noReply) = true;
         if (!value.isEmpty() && !toCount(value, 1, f.count))

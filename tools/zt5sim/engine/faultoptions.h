@@ -17,6 +17,6 @@ struct FaultPlan
 // Adds one "--fault" value to the plan; returns an error text, empty when understood:
 // noreply[=N], nak[=N], garbage[=TEXT], split=PIECES[:MS], late=MS,
 // leave-remote=SECONDS, hangup=SECONDS.
-QString addFaultOption(const QString &spec, FaultPlan &plan);
+QString addFaultOption(const QString &option, FaultPlan &plan);
 
 } // namespace zt::sim
