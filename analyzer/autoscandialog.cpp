@@ -19,13 +19,17 @@ namespace zt {
 
 namespace {
 constexpr int portCaption = 6; // "ポート設定"
+QString systemPortDevice(int port)
+{
+    return portDevice(port);
 }
+} // namespace
 
-AutoScanDialog::AutoScanDialog(AnalyzerSession &session, DialogService &dialogs, QWidget *parent)
+AutoScanDialog::AutoScanDialog(AnalyzerSession &session, DialogService &dialogs, QWidget *parent,
+                               std::function<QString(int)> deviceOf, int replyTimeoutMs)
     : QDialog(parent), session(session), dialogs(dialogs),
-      link(new SerialLink(LinkMode::Kestrel, this)),
-      scan(new PortScan(
-          *link, [](int port) { return portDevice(port); }, this)),
+      link(new SerialLink(LinkMode::Kestrel, this, replyTimeoutMs)),
+      scan(new PortScan(*link, deviceOf ? std::move(deviceOf) : systemPortDevice, this)),
       NowPortScanNo(new QLabel(this)),
       AutoScanCancel(new QPushButton(QStringLiteral("Cancel"), this)), PushTimer(new QTimer(this))
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -18,7 +19,9 @@ class AutoScanDialog : public QDialog
 {
     Q_OBJECT
 public:
-    AutoScanDialog(AnalyzerSession &session, DialogService &dialogs, QWidget *parent = nullptr);
+    // Tests give their own port devices and a short reply time-out.
+    AutoScanDialog(AnalyzerSession &session, DialogService &dialogs, QWidget *parent = nullptr,
+                   std::function<QString(int)> deviceOf = {}, int replyTimeoutMs = 2000);
     ~AutoScanDialog() override;
 
     PortScan &scanner() const { return *scan; }
