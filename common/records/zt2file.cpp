@@ -13,17 +13,20 @@ namespace zt {
 
 namespace {
 
+// Fills a buffer sized in advance, two little-endian bytes per field.
 class Writer
 {
 public:
-    explicit Writer(qsizetype capacity) { bytes.reserve(capacity); }
+    explicit Writer(qsizetype size) : bytes(size, Qt::Uninitialized), at(bytes.data()) {}
     void put(qint16 v)
     {
-        char le[2];
-        qToLittleEndian(v, le);
-        bytes.append(le, 2);
+        qToLittleEndian(v, at);
+        at += 2;
     }
     QByteArray bytes;
+
+private:
+    char *at;
 };
 
 qsizetype encodedSize(const LogSet &set)
