@@ -10,6 +10,7 @@
 #include "analyzer/statsheadermodel.h"
 #include "analyzer/versiondialog.h"
 #include "analyzer/extraoptionsdialog.h"
+#include "analyzer/jyusindialog.h"
 #include "records/messages.h"
 #include "ui/dialogservice.h"
 #include "ui/messageroutine.h"
@@ -112,6 +113,8 @@ void MainWindow::buildMenus()
             &QAction::triggered, this, &MainWindow::onPortAuto);
     connect(addAction(port, QStringLiteral("mPORTM"), QStringLiteral("手動設定(&M)")),
             &QAction::triggered, this, &MainWindow::onPortManual);
+    connect(addAction(port, QStringLiteral("mJyusin"), QStringLiteral("受信器選択(&R)")),
+            &QAction::triggered, this, [this] { JyusinDialog(session, this).exec(); });
 
     QMenu *set = menuBar()->addMenu(QStringLiteral("登録・変更(&T)"));
     set->setObjectName(QStringLiteral("m_Set"));
