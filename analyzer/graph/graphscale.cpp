@@ -107,9 +107,8 @@ void updateScale(GraphScale &scale, AppSettings &settings, const ValueExtremes &
     scale.tempShown = extremes.tempShown;
     scale.humShown = extremes.humShown;
     if (extremes.tempShown) {
-        const AxisBounds t = extremes.tempValid
-                                 ? autoTemperatureBounds(extremes.tMax, extremes.tMin)
-                                 : NoDataBounds;
+        const AxisBounds t =
+            extremes.tempValid ? autoTemperatureBounds(extremes.tMax, extremes.tMin) : NoDataBounds;
         scale.AutoMax1 = t.upper;
         scale.AutoMin1 = t.lower;
         if (settings.ScaleFixed1 == 0) {
@@ -119,9 +118,8 @@ void updateScale(GraphScale &scale, AppSettings &settings, const ValueExtremes &
         scale.GridStep1 = gridStep(settings.ScaleMin1, settings.ScaleMax1);
     }
     if (extremes.humShown) {
-        const AxisBounds h = extremes.humValid
-                                 ? autoHumidityBounds(extremes.hMax, extremes.hMin)
-                                 : NoDataBounds;
+        const AxisBounds h =
+            extremes.humValid ? autoHumidityBounds(extremes.hMax, extremes.hMin) : NoDataBounds;
         scale.AutoMax2 = h.upper;
         scale.AutoMin2 = h.lower;
         if (settings.ScaleFixed2 == 0) {

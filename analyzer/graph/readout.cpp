@@ -64,8 +64,9 @@ QString readoutText(const PlotSeries &series, const PickedValue &picked, const Q
     const QDateTime time = rowTime(start, intervalMinutes, picked.row);
     const QString unit =
         series.kind == ChannelKind::Humidity ? QStringLiteral("%rh") : QStringLiteral("℃");
-    return line1 + line2 + QLatin1Char(':') + QLocale::system().toString(time, QLocale::ShortFormat) +
-           QLatin1Char(' ') + QLocale::system().toString(picked.tenths / 10.0, 'g', 6) + unit;
+    return line1 + line2 + QLatin1Char(':') +
+           QLocale::system().toString(time, QLocale::ShortFormat) + QLatin1Char(' ') +
+           QLocale::system().toString(picked.tenths / 10.0, 'g', 6) + unit;
 }
 
 } // namespace zt

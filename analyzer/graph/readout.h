@@ -13,8 +13,8 @@ namespace zt {
 // The curve point nearest to the pointer.
 struct PickedValue
 {
-    int slot = 0;  // SeriesSlot 1..8
-    int row = 0;   // row of the time axis
+    int slot = 0;   // SeriesSlot 1..8
+    int row = 0;    // row of the time axis
     int tenths = 0; // value in tenths of the unit
 };
 

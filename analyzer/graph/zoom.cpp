@@ -22,9 +22,8 @@ void zoomAxis(qint16 &scaleMin, qint16 &scaleMax, qint16 &fixed, double yLow, do
 {
     const int span = scaleMax - scaleMin;
     if (span >= 2) {
-        const auto [lo, hi] =
-            widenedRange(scaleMin + span * (plot.bottom() - yLow) / plot.height,
-                         scaleMin + span * (plot.bottom() - yHigh) / plot.height);
+        const auto [lo, hi] = widenedRange(scaleMin + span * (plot.bottom() - yLow) / plot.height,
+                                           scaleMin + span * (plot.bottom() - yHigh) / plot.height);
         scaleMin = qint16(lo);
         scaleMax = qint16(hi);
     }
