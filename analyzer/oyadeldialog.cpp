@@ -1,6 +1,7 @@
 #include "analyzer/oyadeldialog.h"
 
 #include "analyzer/analyzersession.h"
+#include "analyzer/okngbuttons.h"
 #include "analyzer/registryedits.h"
 #include "records/messages.h"
 #include "ui/dialogservice.h"
@@ -23,13 +24,8 @@ OyaDelDialog::OyaDelDialog(AnalyzerSession &session, DialogService &dialogs, QWi
     coOyaDelName->setObjectName(QStringLiteral("coOyaDelName"));
     refill();
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *del = buttons->addButton(QStringLiteral("削除"), QDialogButtonBox::AcceptRole);
-    del->setObjectName(QStringLiteral("OkNg0"));
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("OkNg1"));
-    connect(del, &QPushButton::clicked, this, &OyaDelDialog::commit);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okNgButtons(this, QStringLiteral("OkNg"), QStringLiteral("削除"),
+                                            QStringLiteral("Cancel"), [this] { commit(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("使用しない受信器の登録を削除します"), this));

@@ -1,6 +1,7 @@
 #include "analyzer/oyasetdialog.h"
 
 #include "analyzer/analyzersession.h"
+#include "analyzer/okngbuttons.h"
 #include "analyzer/namevalidators.h"
 #include "analyzer/registryedits.h"
 #include "records/messages.h"
@@ -26,13 +27,8 @@ OyaSetDialog::OyaSetDialog(AnalyzerSession &session, DialogService &dialogs, qin
     if (freeSlot > 0)
         tOyaName->setText(proposedReceiverName(freeSlot));
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("登録"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkNg0"));
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("OkNg1"));
-    connect(ok, &QPushButton::clicked, this, &OyaSetDialog::commit);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okNgButtons(this, QStringLiteral("OkNg"), QStringLiteral("登録"),
+                                            QStringLiteral("Cancel"), [this] { commit(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("最大１００台まで受信器が登録できます"), this));

@@ -1,6 +1,7 @@
 #include "analyzer/portsetdialog.h"
 
 #include "analyzer/analyzersession.h"
+#include "analyzer/okngbuttons.h"
 #include "link/porterror.h"
 #include "link/seriallink.h"
 #include "platform/ports.h"
@@ -48,13 +49,9 @@ PortSetDialog::PortSetDialog(AnalyzerSession &session, DialogService &dialogs, Q
                               this);
     laPORT->setObjectName(QStringLiteral("laPORT"));
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("comPORTSET0"));
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("comPORTSET1"));
-    connect(ok, &QPushButton::clicked, this, &PortSetDialog::commit);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons =
+        okNgButtons(this, QStringLiteral("comPORTSET"), QStringLiteral("OK"),
+                    QStringLiteral("Cancel"), [this] { commit(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);

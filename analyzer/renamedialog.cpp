@@ -1,6 +1,7 @@
 #include "analyzer/renamedialog.h"
 
 #include "analyzer/analyzersession.h"
+#include "analyzer/okngbuttons.h"
 #include "analyzer/namevalidators.h"
 #include "analyzer/registryedits.h"
 #include "records/messages.h"
@@ -47,13 +48,9 @@ RenameDialog::RenameDialog(AnalyzerSession &session, DialogService &dialogs, QWi
     connect(coRenameKo, &QComboBox::currentIndexChanged, this, &RenameDialog::koChosen);
     receiverChosen(coRenameOya->currentIndex());
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("変更登録"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkNg0"));
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("OkNg1"));
-    connect(ok, &QPushButton::clicked, this, &RenameDialog::commit);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons =
+        okNgButtons(this, QStringLiteral("OkNg"), QStringLiteral("変更登録"),
+                    QStringLiteral("Cancel"), [this] { commit(); });
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("受信器名選択"), coRenameOya);
