@@ -76,7 +76,7 @@ private:
     struct SlotRead
     {
         bool selected = false;
-        qint16 seriesNo = 0;
+        bool toRead = false; // selected with samples in the range
         ReadPlan plan;
         AlarmLimits limits;
         bool done = false;
@@ -86,17 +86,18 @@ private:
     void setState(State state);
     void onCompleted();
     void onSummary();
-    void onBlock();
+    void onBlock(int received);
     void onStepFailed();
+    int nextSlotAfter(int koNo) const;
     bool startSlot(int koNo);
+    bool send(const Request &request);
+    void beginBlocks();
     void sendBlock();
-    void endSlot(SlotEnd end);
-    void nextSlot();
-    void finish();
-    void fail(int statusKind);
-    void replan();
+    ReadPlan freshPlan() const;
     void storeRecords();
-    bool settingsUnchanged();
+    void endSlot(SlotEnd how);
+    void finish();
+    void end(State state, int statusKind);
     void buildSet();
     void updateReadMarks();
     SlotRead &current() { return m_slots[std::size_t(m_koNo - 1)]; }
@@ -115,6 +116,7 @@ private:
     int m_retries = 0;
     Request m_request; // the outstanding "12"
     QStringList m_records;
+    bool m_awaiting = false; // an async request is outstanding
     bool m_cancelRequested = false;
     std::unique_ptr<LogSet> m_working;
     std::unique_ptr<LogSet> m_result;
