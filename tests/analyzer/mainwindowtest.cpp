@@ -1,4 +1,5 @@
 #include "analyzer/analyzersession.h"
+#include "analyzer/extraoptionsdialog.h"
 #include "analyzer/loglistmodel.h"
 #include "analyzer/loglistview.h"
 #include "analyzer/mainwindow.h"
@@ -11,6 +12,9 @@
 #include "ui/scripteddialogservice.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QTimer>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
@@ -241,6 +245,23 @@ private slots:
         window->action(QStringLiteral("menuJyou"))->trigger();
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].text, QStringLiteral("立ち上げに失敗しました"));
+    }
+
+    void f10InTheListOpensTheExtraOptions()
+    {
+        QTimer answer; // tick the box and press OK once the dialog is up
+        connect(&answer, &QTimer::timeout, this, [] {
+            if (auto *d = qobject_cast<ExtraOptionsDialog *>(QApplication::activeModalWidget())) {
+                d->checkBox()->setChecked(true);
+                d->commit();
+            }
+        });
+        answer.start(20);
+        window->listView()->dataView()->setFocus();
+        QTest::keyClick(window->listView()->dataView(), Qt::Key_F10);
+        QCOMPARE(session->settings.AutoSaveOption, qint16(1));
+        QCOMPARE(test::readAll(settingsFolder() + QStringLiteral("/zt2000op.dat")),
+                 QByteArray("1\r\n"));
     }
 
     void fullSetGrabbedForALook()
