@@ -62,7 +62,18 @@ private slots:
 
     void theSearchFindsTheReceiverOnPortThreeAndSavesIt()
     {
-        AutoScanDialog dialog(*session, dialogs, &window, onlyPortThree(), 100);
+        // Through the real port names: COM1 and COM2 lead to devices that are no serial
+        // ports, COM3 is the virtual receiver.
+        sim::PortLink com1, com2, com3;
+        QString error;
+        QVERIFY(com1.create(portLinkFolder() + QStringLiteral("/COM1"), QStringLiteral("/dev/null"),
+                            &error));
+        QVERIFY(com2.create(portLinkFolder() + QStringLiteral("/COM2"), QStringLiteral("/dev/zero"),
+                            &error));
+        QVERIFY2(
+            com3.create(portLinkFolder() + QStringLiteral("/COM3"), server->devicePath(), &error),
+            qPrintable(error));
+        AutoScanDialog dialog(*session, dialogs, &window, {}, 100);
         QList<int> scanned;
         connect(&dialog.scanner(), &PortScan::scanning, this, [&](int p) { scanned << p; });
         QSignalSpy finished(&dialog, &QDialog::finished);
