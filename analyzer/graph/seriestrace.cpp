@@ -44,6 +44,10 @@ SeriesTrace traceSeries(const PlotSeries &series, ViewRows view, const PlotArea 
     const int last = std::min(series.count, view.last - series.offset);
 
     std::vector<QPointF> run;
+    if (last >= first) {
+        run.reserve(std::size_t(last - first + 1));
+        trace.points.reserve(std::size_t(last - first + 1));
+    }
     auto endRun = [&] {
         if (run.size() > 1)
             trace.runs.push_back(std::move(run));
@@ -89,10 +93,10 @@ std::vector<QPointF> decimateByColumn(const std::vector<QPointF> &run)
     out.reserve(run.size());
     std::size_t i = 0;
     while (i < run.size()) {
-        const double column = std::floor(run[i].x());
+        const double columnEnd = std::floor(run[i].x()) + 1;
         std::size_t end = i + 1;
         std::size_t lowest = i, highest = i;
-        for (; end < run.size() && std::floor(run[end].x()) == column; ++end) {
+        for (; end < run.size() && run[end].x() < columnEnd; ++end) {
             if (run[end].y() < run[lowest].y())
                 lowest = end;
             if (run[end].y() > run[highest].y())
