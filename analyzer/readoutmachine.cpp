@@ -83,12 +83,11 @@ ReadoutMachine::StartResult ReadoutMachine::start(const ReadoutSurvey &survey,
     const ReceiverValues &v = m_survey.values;
     for (int k = 1; k <= MaxKo; ++k) {
         SlotRead &slot = m_slots[std::size_t(k - 1)];
-        slot.selected = selected[std::size_t(k - 1)] && survey.registered(k);
-        if (!slot.selected)
+        if (!selected[std::size_t(k - 1)] || !survey.registered(k))
             continue;
         slot.plan = ReadDataCalcDisp(survey.span(k), range, v.MeasureInterval, v.SystemKoCount);
-        if (slot.plan.count > 0)
-            slot.toRead = true, ++m_toRead;
+        slot.toRead = slot.plan.count > 0;
+        m_toRead += slot.toRead ? 1 : 0;
     }
     if (m_toRead == 0)
         return StartResult::NothingToRead;

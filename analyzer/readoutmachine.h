@@ -75,8 +75,7 @@ signals:
 private:
     struct SlotRead
     {
-        bool selected = false;
-        bool toRead = false; // selected with samples in the range
+        bool toRead = false; // chosen, with samples in the range
         ReadPlan plan;
         AlarmLimits limits;
         bool done = false;

@@ -269,6 +269,27 @@ private slots:
         QVERIFY(!QFile::exists(rig.readMarksPath()));
     }
 
+    // Slot 1's second summary is refused: it is skipped and slot 3 becomes series 1.
+    void slotWhoseSummaryReReadFailsIsSkipped()
+    {
+        ReadoutRig rig(ReadoutRig::Peer::Tampering);
+        QVERIFY(rig.prepare());
+        int summaries = 0;
+        rig.tampering->setTamper([&](const QByteArray &request, const QByteArray &reply) {
+            const QByteArray frame = '\x02' + request;
+            const bool slotOne = codeOf(frame) == "11" && dataOf(frame) == "01";
+            return slotOne && ++summaries == 2 ? sim::nakReply() : reply;
+        });
+        QCOMPARE(rig.start(newestSamples(rig.engine, 60), only({1, 3})),
+                 ReadoutMachine::StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(isEnd(rig.machine->state()), ReadoutWaitMs);
+        const std::unique_ptr<LogSet> set = rig.machine->takeSet();
+        QVERIFY(set);
+        const int held = rig.engine.slot(3).ring.size();
+        compareSets(*set,
+                    expectedSet(rig.engine, {{3, held - 60, 60}}, ScenarioKoCount, rig.settings));
+    }
+
     void cancelBetweenBlocksKeepsTheSetAsItWas()
     {
         ReadoutRig rig;
