@@ -177,7 +177,7 @@ void ReadoutMachine::onCompleted()
 void ReadoutMachine::onSummary()
 {
     if (current().plan.count == 0 ||
-        !ReadByCode(m_link, Command::ReadSummary, m_koNo, m_survey.values)) {
+        !ReadByCode(m_link, Command::ReadSummary, m_koNo, m_survey.values, true)) {
         endSlot(SlotEnd::Skipped);
         return;
     }

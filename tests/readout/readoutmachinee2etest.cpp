@@ -269,6 +269,29 @@ private slots:
         QVERIFY(!QFile::exists(rig.readMarksPath()));
     }
 
+    void receiverThatStopsAnsweringEndsTheReadOut()
+    {
+        ReadoutRig rig;
+        rig.link.setAttempts(1); // the synchronous summary re-reads give up at once
+        QVERIFY(rig.prepare());
+        connect(rig.machine.get(), &ReadoutMachine::sampleProgress, rig.machine.get(),
+                [&](int position) {
+                    sim::ServerFaults silent;
+                    silent.noReply = true;
+                    if (position > 0)
+                        rig.server->setFaults(silent);
+                });
+        QCOMPARE(rig.start(newestSamples(rig.engine, 120), only({1})),
+                 ReadoutMachine::StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(isEnd(rig.machine->state()), ReadoutWaitMs);
+        QCOMPARE(rig.machine->state(), ReadoutMachine::State::Failed);
+        QCOMPARE(rig.machine->statusKind(), 20);
+        QVERIFY(!rig.machine->takeSet());
+        QVERIFY(!rig.link.isOpen());
+        // The first block, then four tries of the second.
+        QCOMPARE(framesOf(rig.received(), "12").size(), 5);
+    }
+
     // Slot 1's second summary is refused: it is skipped and slot 3 becomes series 1.
     void slotWhoseSummaryReReadFailsIsSkipped()
     {
