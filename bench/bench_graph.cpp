@@ -42,6 +42,7 @@ std::unique_ptr<zt::LogSet> fullEightChannels()
 
 void fullRedraw(benchmark::State &state)
 {
+    const int lineWidth = int(state.range(0));
     const auto set = fullEightChannels();
     const zt::DisplayChannels channels = zt::buildDisplayChannels(*set);
     const zt::GraphSeries series = zt::buildGraphSeries({1, 2, 3, 4});
@@ -51,6 +52,7 @@ void fullRedraw(benchmark::State &state)
     const zt::PlotLayout layout = zt::plotLayoutFor(image.size(), font, &image);
     zt::GraphState graph;
     graph.RefLinesOn = true;
+    graph.LineWidth = lineWidth;
     zt::AppSettings settings;
     zt::GraphScale scale;
     for (auto _ : state) {
@@ -62,7 +64,8 @@ void fullRedraw(benchmark::State &state)
         zt::renderPlot(canvas, frame, graph);
     }
 }
-BENCHMARK(fullRedraw)->Unit(benchmark::kMillisecond);
+// Argument: LineWidth (thin 1, thick 2).
+BENCHMARK(fullRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace zt {
 
@@ -40,7 +41,15 @@ void PainterCanvas::drawLine(QPointF from, QPointF to)
 
 void PainterCanvas::drawPolyline(const QPointF *points, int count)
 {
-    m_painter.drawPolyline(points, count);
+    // A wide pen strokes a polyline as one outline filled at once, which grows far worse
+    // than linearly with its length; short pieces sharing their end points look the same.
+    constexpr int Piece = 32;
+    if (m_painter.pen().widthF() <= 1 || count <= Piece) {
+        m_painter.drawPolyline(points, count);
+        return;
+    }
+    for (int from = 0; from < count - 1; from += Piece - 1)
+        m_painter.drawPolyline(points + from, std::min(Piece, count - from));
 }
 
 void PainterCanvas::drawPoint(QPointF at)

@@ -1,8 +1,12 @@
+#include "graph/plotcanvas.h"
 #include "graph/seriestrace.h"
 #include "testregistry.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
 #include <map>
 
 using namespace zt;
@@ -20,6 +24,8 @@ private slots:
     void tracedRunsBreakAtInvalidAndStayOnTheEdges();
     void onlySamplesInViewAreTraced();
     void decimationKeepsEveryColumnsExtremes();
+    void decimatedCurveDrawsTheSamePixels_data();
+    void decimatedCurveDrawsTheSamePixels();
 };
 
 namespace {
@@ -134,6 +140,65 @@ void SeriesTraceTest::decimationKeepsEveryColumnsExtremes()
     QCOMPARE(extremes(fewer), extremes(run));
     for (std::size_t i = 1; i < fewer.size(); ++i)
         QVERIFY(fewer[i].x() >= fewer[i - 1].x());
+}
+
+void SeriesTraceTest::decimatedCurveDrawsTheSamePixels_data()
+{
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("lineWidth");
+    QTest::newRow("32000 thin") << 32000 << 1;
+    QTest::newRow("32000 thick") << 32000 << 2;
+    QTest::newRow("3000 thin") << 3000 << 1;
+}
+
+void SeriesTraceTest::decimatedCurveDrawsTheSamePixels()
+{
+    QFETCH(int, samples);
+    QFETCH(int, lineWidth);
+    QRandomGenerator random(11);
+    std::vector<qint16> values;
+    for (int n = 0; n < samples; ++n)
+        values.push_back(qint16(200 + 150 * std::sin(n / 900.0) + random.bounded(-40, 40)));
+    PlotSeries s{1, ChannelKind::Temperature, true, 0, samples, values.data(), {}};
+    const PlotArea area{20.5, 10.5, 600, 300};
+    const SeriesTrace t = traceSeries(s, {1, samples}, area, range);
+    QCOMPARE(int(t.runs.size()), 1);
+    auto draw = [&](const std::vector<QPointF> &run) {
+        QImage image(640, 320, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterCanvas canvas(painter);
+        canvas.setPen(Qt::black, lineWidth, Qt::SolidLine);
+        canvas.drawPolyline(run.data(), int(run.size()));
+        return image;
+    };
+    const std::vector<QPointF> fewer = decimateByColumn(t.runs[0]);
+    QVERIFY(fewer.size() < t.runs[0].size());
+    const QImage full = draw(t.runs[0]);
+    const QImage decimated = draw(fewer);
+    auto inked = [](const QImage &image, int x, int y) {
+        return x >= 0 && x < image.width() && image.pixel(x, y) != qRgb(255, 255, 255);
+    };
+    // Rasterising different segments may move a stroke's edge by one pixel sideways or
+    // touch a stray pixel at a join; anything more would be a change of the picture.
+    int ink = 0, moved = 0, changed = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x) {
+            ink += inked(full, x, y);
+            if (inked(full, x, y) == inked(decimated, x, y))
+                continue;
+            const QImage &other = inked(full, x, y) ? decimated : full;
+            if (inked(other, x - 1, y) || inked(other, x + 1, y))
+                ++moved;
+            else
+                ++changed;
+        }
+    QVERIFY(ink > 1000);
+    QVERIFY2(
+        changed * 1000 < ink,
+        qPrintable(
+            QStringLiteral("%1 pixels changed, %2 moved of %3").arg(changed).arg(moved).arg(ink)));
+    QVERIFY(moved * 10 < ink);
 }
 
 ZT_TEST(SeriesTraceTest)
