@@ -240,7 +240,7 @@ void ReadoutMachine::onStepFailed()
     ReadByCode(m_link, Command::ReadSummary, m_koNo, m_survey.values, true);
     const ReadPlan fresh = freshPlan();
     SlotRead &slot = current();
-    if (fresh.start == slot.plan.start && fresh.count >= m_position) {
+    if (fresh.start == slot.plan.start && fresh.count > m_position) {
         slot.plan = fresh;
         sendBlock();
         return;
@@ -252,9 +252,7 @@ void ReadoutMachine::onStepFailed()
         endSlot(SlotEnd::Skipped);
         return;
     }
-    const int retries = m_retries;
     beginBlocks();
-    m_retries = retries;
 }
 
 ReadPlan ReadoutMachine::freshPlan() const
