@@ -35,7 +35,7 @@ SeriesTrace traceSeries(const PlotSeries &series, ViewRows view, const PlotArea 
                         TenthsRange range)
 {
     SeriesTrace trace;
-    if (!series.samples || view.span() <= 0 || range.hi == range.lo)
+    if (!series.samples || view.span() <= 0 || range.hi <= range.lo)
         return trace;
     const int factor = tenthsFactor(series.kind);
     const double pxPerRow = plot.width / view.span();

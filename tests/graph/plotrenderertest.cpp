@@ -207,15 +207,22 @@ void PlotRendererTest::realisticSetRendersIntoImages_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("rows");
-    QTest::newRow("large") << QSize(1240, 700) << 2000;
-    QTest::newRow("small") << QSize(775, 420) << 80;
+    QTest::addColumn<int>("lineWidth");
+    QTest::addColumn<bool>("labels");
+    QTest::newRow("large") << QSize(1240, 700) << 2000 << 1 << false;
+    QTest::newRow("small") << QSize(775, 420) << 80 << 1 << false;
+    QTest::newRow("small thick labelled") << QSize(775, 420) << 30 << 2 << true;
 }
 
 void PlotRendererTest::realisticSetRendersIntoImages()
 {
     QFETCH(QSize, size);
     QFETCH(int, rows);
+    QFETCH(int, lineWidth);
+    QFETCH(bool, labels);
     Scene scene(rows);
+    scene.state.LineWidth = lineWidth;
+    scene.state.LabelsOn = labels;
     scene.state.RefLinesOn = true;
     scene.state.RefLineT = {25, RefLineUnset};
     QImage image(size, QImage::Format_RGB32);
@@ -238,7 +245,9 @@ void PlotRendererTest::realisticSetRendersIntoImages()
     if (const QByteArray dir = qgetenv("ZT_GRAB_DIR"); !dir.isEmpty())
         QVERIFY(
             image.save(QDir(QString::fromLocal8Bit(dir))
-                           .filePath(QStringLiteral("graph-%1.png").arg(QTest::currentDataTag()))));
+                           .filePath(QStringLiteral("graph-%1.png")
+                                         .arg(QString::fromLatin1(QTest::currentDataTag())
+                                                  .replace(QLatin1Char(' '), QLatin1Char('-'))))));
 }
 
 ZT_TEST(PlotRendererTest)
