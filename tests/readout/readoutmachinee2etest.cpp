@@ -292,6 +292,34 @@ private slots:
         QCOMPARE(framesOf(rig.received(), "12").size(), 5);
     }
 
+    // After the first block a batch arrives and the receiver drops its two oldest
+    // samples; the second block then fails once. The refreshed plan starts later, so
+    // the slot is read again from there instead of mixing records of two starts.
+    void samplesDroppedDuringTheReadRestartTheSlot()
+    {
+        ReadoutRig rig(ReadoutRig::Peer::Tampering);
+        int blockReplies = 0;
+        rig.tampering->setTamper([&](const QByteArray &request, const QByteArray &reply) {
+            if (codeOf('\x02' + request) != "12" || ++blockReplies != 2)
+                return reply;
+            return patched(reply, 13, QByteArray(9, '0'));
+        });
+        QVERIFY(rig.prepare());
+        bool moved = false;
+        connect(rig.machine.get(), &ReadoutMachine::sampleProgress, rig.machine.get(),
+                [&](int position) {
+                    if (position > 0 && !std::exchange(moved, true))
+                        rig.time.advanceMinutes(20);
+                });
+        QCOMPARE(rig.start(allDataRange(rig.survey.spans), only({1})),
+                 ReadoutMachine::StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(isEnd(rig.machine->state()), ReadoutWaitMs);
+        const std::unique_ptr<LogSet> set = rig.machine->takeSet();
+        QVERIFY(set);
+        // The range still ends at the newest sample the dialog saw.
+        compareSets(*set, expectedSet(rig.engine, {{1, 0, 998}}, ScenarioKoCount, rig.settings));
+    }
+
     // Slot 1's second summary is refused: it is skipped and slot 3 becomes series 1.
     void slotWhoseSummaryReReadFailsIsSkipped()
     {
