@@ -6,3 +6,5 @@ cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 ctest --preset default -j"$(nproc)"
+# A short fuzzing pass over every parser of outside input (fixed seed).
+./scripts/fuzz.sh 10
