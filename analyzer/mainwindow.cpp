@@ -11,8 +11,11 @@
 #include "analyzer/versiondialog.h"
 #include "analyzer/extraoptionsdialog.h"
 #include "analyzer/jyusindialog.h"
+#include "link/seriallink.h"
+#include "platform/ports.h"
 #include "records/messages.h"
 #include "ui/dialogservice.h"
+#include "ui/alarmreceiver.h"
 #include "ui/messageroutine.h"
 #include "ui/statuskinds.h"
 
@@ -251,7 +254,9 @@ void MainWindow::onAlarmSettings()
 {
     if (monitorBlocks(true, 31))
         return;
-    notBuiltYet();
+    SerialLink link(LinkMode::Kestrel);
+    link.setPortName(portDevice(chosenPortNo(session)));
+    runAlarmSettings(link, session.settings, dialogs, this);
 }
 
 void MainWindow::onPortAuto()
