@@ -72,6 +72,9 @@ int QtDialogService::message(QWidget *parent, const MessageRequest &request)
         add(QMessageBox::Ok, AnswerOk);
         break;
     }
+    // Style bit 256: the second button is the default.
+    if ((request.style & 256) && answers.size() > 1)
+        box.setDefaultButton(qobject_cast<QPushButton *>(answers[1].first));
     box.exec();
     for (const auto &[button, answer] : answers)
         if (box.clickedButton() == button)
