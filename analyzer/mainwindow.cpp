@@ -9,6 +9,9 @@
 #include "analyzer/registrationcommands.h"
 #include "analyzer/statsheadermodel.h"
 #include "analyzer/versiondialog.h"
+#include "graph/graphwindow.h"
+#include "graph/graphwindowlayout.h"
+#include "graph/seriesselection.h"
 #include "analyzer/extraoptionsdialog.h"
 #include "analyzer/jyusindialog.h"
 #include "link/seriallink.h"
@@ -26,6 +29,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
@@ -51,6 +55,7 @@ MainWindow::MainWindow(AnalyzerSession &session, DialogService &dialogs, QWidget
     setWindowTitle(session.caption());
     connect(&session, &AnalyzerSession::captionChanged, this, &QWidget::setWindowTitle);
     connect(&session, &AnalyzerSession::setReplaced, this, &MainWindow::fillList);
+    connect(&session, &AnalyzerSession::setReplaced, this, &RememberedChoice::noteNewSet);
     connect(list, &LogListView::extraOptionsRequested, this, &MainWindow::onExtraOptions);
 }
 
@@ -98,7 +103,7 @@ void MainWindow::buildMenus()
     QAction *graph = menuBar()->addAction(QStringLiteral("画面データのグラフ(&G)"));
     graph->setObjectName(QStringLiteral("m_GRATH"));
     actions.insert(graph->objectName(), graph);
-    connect(graph, &QAction::triggered, this, &MainWindow::notBuiltYet);
+    connect(graph, &QAction::triggered, this, &MainWindow::onGraph);
 
     QMenu *comm = menuBar()->addMenu(QStringLiteral("通信(&C)"));
     comm->setObjectName(QStringLiteral("m_jyouset"));
@@ -223,6 +228,22 @@ bool MainWindow::monitorBlocks(bool currentChoice, int statusKind)
 void MainWindow::notBuiltYet()
 {
     showStatusMessage(dialogs, this, 100);
+}
+
+void MainWindow::onGraph()
+{
+    startSelection(
+        this, dialogs, session.set, SelectionPurpose::Graph,
+        [this](const GraphSeries &series, SelectionPurpose) {
+            GraphSource source{&session.set, &listModelPtr->channels(), series,
+                               &session.settings.app,
+                               [this] { return session.writeSettingsFile(SettingsFile::App); }};
+            auto *window = new GraphWindow(std::move(source), dialogs, this,
+                                           graphWindowSize(screen()->size().height()));
+            connect(window, &GraphWindow::printRequested, this, &MainWindow::notBuiltYet);
+            connect(window, &GraphWindow::pageSetupRequested, this, &MainWindow::notBuiltYet);
+            window->show();
+        });
 }
 
 void MainWindow::onOpen()

@@ -51,6 +51,7 @@ private:
     bool monitorBlocks(bool currentChoice, int statusKind);
     void notBuiltYet();
 
+    void onGraph();
     void onOpen();
     void onReadout();
     void onRecordingSettings();
