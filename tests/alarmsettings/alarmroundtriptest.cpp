@@ -6,14 +6,18 @@
 #include "ui/alarmreceiver.h"
 #include "ui/alarmspinbox.h"
 #include "ui/scripteddialogservice.h"
+#include "ui/statusdialog.h"
 #include "zt5sim/simfixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace zt;
@@ -202,6 +206,51 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(engine->slot(1).setup.limits, before);
         QVERIFY(table.slot(1).AlarmChanged);
+        QVERIFY(!link->isOpen());
+    }
+    void theMenuPathReadsTheReceiverThenOpensTheDialog()
+    {
+        QTimer answer; // edit and press OK once the dialog is up
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto *d = qobject_cast<AlarmSettingsDialog *>(QApplication::activeModalWidget())) {
+                d->spin(0)->setValue(42);
+                d->onOk();
+            }
+        });
+        answer.start(20);
+        runAlarmSettings(*link, settings, dialogs, nullptr);
+        QByteArrayList codes;
+        for (const QByteArray &f : server->log().received())
+            codes << f.mid(4, 4);
+        // The status read ("10" in remote mode) came before the one write.
+        QVERIFY(codes.indexOf("2010") >= 0);
+        QCOMPARE(codes.count("0107"), 1);
+        QVERIFY(codes.indexOf("2010") < codes.indexOf("0107"));
+        QCOMPARE(engine->slot(1).setup.limits.high1, qint16(420));
+        QVERIFY(!link->isOpen());
+        QVERIFY(!engine->remoteMode());
+    }
+
+    void aSilentReceiverLeavesTheStatusDialogWithTheFailureText()
+    {
+        server.reset();
+        QString shown;
+        bool dialogOpened = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (qobject_cast<AlarmSettingsDialog *>(modal))
+                dialogOpened = true;
+            auto *status = qobject_cast<StatusDialog *>(modal);
+            if (status && status->okButton()->isEnabled() && !status->working()) {
+                shown = status->mainText()->text();
+                status->okButton()->click();
+            }
+        });
+        answer.start(20);
+        runAlarmSettings(*link, settings, dialogs, nullptr);
+        QCOMPARE(shown, QStringLiteral("通信に失敗しました"));
+        QVERIFY(!dialogOpened);
         QVERIFY(!link->isOpen());
     }
 };
