@@ -6,6 +6,7 @@
 #include "analyzer/loglistmodel.h"
 #include "analyzer/loglistview.h"
 #include "analyzer/monitorguard.h"
+#include "analyzer/recordingsettingscommand.h"
 #include "analyzer/registrationcommands.h"
 #include "analyzer/statsheadermodel.h"
 #include "analyzer/versiondialog.h"
@@ -268,7 +269,8 @@ void MainWindow::onRecordingSettings()
 {
     if (monitorBlocks(true, 31))
         return;
-    notBuiltYet();
+    showMessage(dialogs, this, 45, 88, 0);
+    RecordingSettingsCommand(session, dialogs, this).run();
 }
 
 void MainWindow::onAlarmSettings()
