@@ -6,6 +6,7 @@
 #include "graph/plotpicture.h"
 #include "graph/plotrenderer.h"
 #include "graph/readout.h"
+#include "graph/referencelinedialog.h"
 #include "records/messages.h"
 #include "ui/messageroutine.h"
 
@@ -124,7 +125,7 @@ void GraphWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, i] { setLineWidth(i + 1); });
     }
     connect(addAction(para, QStringLiteral("mpRef"), QStringLiteral("基準線(&K)")),
-            &QAction::triggered, this, &GraphWindow::referenceLinesRequested);
+            &QAction::triggered, this, &GraphWindow::openReferenceLines);
 
     QAction *end = menuBar()->addAction(QStringLiteral("グラフ終了(&X)"));
     end->setObjectName(QStringLiteral("mend"));
@@ -352,6 +353,14 @@ void GraphWindow::returnToAutoRange()
         if (const int error = src.saveSettings())
             showError(dialogs, this, error, QStringLiteral("zt2000.dat"));
     redraw(true);
+}
+
+void GraphWindow::openReferenceLines()
+{
+    ReferenceLineDialog dialog(state(), plotFrame.scale.tempShown, plotFrame.scale.humShown,
+                               dialogs, this);
+    if (dialog.exec() == QDialog::Accepted)
+        redraw(false);
 }
 
 void GraphWindow::showReadout(QPointF at)

@@ -54,10 +54,10 @@ public:
     void toggleSeries(int slot);
     void changeColourOf(int slot);
     void returnToAutoRange();
+    void openReferenceLines();
 
 signals:
     void rangeRequested();
-    void referenceLinesRequested();
     void printRequested();
     void pageSetupRequested();
 
