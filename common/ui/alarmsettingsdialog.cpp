@@ -188,7 +188,7 @@ void AlarmSettingsDialog::onCheckAll(bool checked)
 void AlarmSettingsDialog::commit(bool closeAfter)
 {
     setEnabled(false);
-    storeShown(checkAll->isVisible() && checkAll->isChecked());
+    storeShown(!checkAll->isHidden() && checkAll->isChecked());
     if (markChangedSlots(table, work).isEmpty()) {
         setEnabled(true);
         if (closeAfter)

@@ -173,21 +173,24 @@ private slots:
         QVERIFY(dialogs.asked().isEmpty());
     }
 
-    void applyingToAllClampsEachSlotAndSendsOnlyThoseThatDiffer()
+    void applyingToAllWritesEveryRecordingSlotOnceAndThenNothing()
     {
         QVERIFY(readReceiver());
         AlarmSettingsDialog dialog(table, dialogs, analyzerAlarmOptions(*link));
         server->log().clear();
-        // Slot 2 already holds 60 / -10; showing those on slot 1 changes slot 1 alone.
-        dialog.spin(0)->setValue(60);
+        dialog.spin(0)->setValue(50);
         dialog.spin(1)->setValue(-10);
         dialog.applyToAllBox()->click();
         QVERIFY(dialog.applyToAllBox()->isChecked());
         dialog.onApply();
-        const QList<QByteArray> writes = limitWrites(server->log().received());
-        QCOMPARE(writes.size(), 1);
-        QVERIFY(writes[0].startsWith("010258FF9C"));
-        QCOMPARE(engine->slot(2).setup.limits.high1, qint16(600));
+        // Slot 1 keeps its humidity limits, slot 2 its CH2 fields as read; idle slot 3 untouched.
+        QCOMPARE(limitWrites(server->log().received()),
+                 (QByteArrayList{"0101F4FF9C0320012C", "0201F4FF9C00000000"}));
+        QCOMPARE(engine->slot(2).setup.limits.high1, qint16(500));
+        QCOMPARE(engine->slot(3).setup.limits.high1, qint16(300));
+        server->log().clear();
+        dialog.onApply();
+        QVERIFY(limitWrites(server->log().received()).isEmpty());
     }
 
     void aReceiverThatStopsAnsweringGetsTheFailureBoxAndTheDialogCloses()
