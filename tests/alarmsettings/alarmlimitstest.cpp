@@ -251,15 +251,6 @@ private slots:
         }
         QCOMPARE(table.slot(1).limits.AlarmHigh2, before.slot(1).limits.AlarmHigh2);
     }
-
-    void tabCaptionsTellUnregisteredFromIdleSlots()
-    {
-        AlarmTable table = fourSlots();
-        table.KoCount = 5;
-        QCOMPARE(alarmTabCaption(table, 1), QStringLiteral("1"));
-        QCOMPARE(alarmTabCaption(table, 4), QStringLiteral("非稼動"));
-        QCOMPARE(alarmTabCaption(table, 5), QStringLiteral("未登録"));
-    }
 };
 
 ZT_TEST(AlarmLimitsTest)
