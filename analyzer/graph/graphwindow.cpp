@@ -5,6 +5,7 @@
 #include "graph/plotcanvas.h"
 #include "graph/plotpicture.h"
 #include "graph/plotrenderer.h"
+#include "graph/rangedialog.h"
 #include "graph/readout.h"
 #include "graph/referencelinedialog.h"
 #include "records/messages.h"
@@ -99,7 +100,7 @@ void GraphWindow::buildMenus()
     QAction *range = menuBar()->addAction(QStringLiteral("レンジ変更(&R)"));
     range->setObjectName(QStringLiteral("mrange"));
     actions.insert(range->objectName(), range);
-    connect(range, &QAction::triggered, this, &GraphWindow::rangeRequested);
+    connect(range, &QAction::triggered, this, &GraphWindow::openRange);
 
     QMenu *print = menuBar()->addMenu(QStringLiteral("印刷(&G)"));
     print->setObjectName(QStringLiteral("mprint"));
@@ -353,6 +354,15 @@ void GraphWindow::returnToAutoRange()
         if (const int error = src.saveSettings())
             showError(dialogs, this, error, QStringLiteral("zt2000.dat"));
     redraw(true);
+}
+
+void GraphWindow::openRange()
+{
+    RangeDialog dialog({&state(), src.settings, graphScale, rowTotal(*src.set),
+                        src.set->startTime(), src.set->intervalInMinutes(), src.saveSettings},
+                       dialogs, this);
+    if (dialog.exec() == QDialog::Accepted)
+        redraw(true);
 }
 
 void GraphWindow::openReferenceLines()

@@ -55,9 +55,9 @@ public:
     void changeColourOf(int slot);
     void returnToAutoRange();
     void openReferenceLines();
+    void openRange();
 
 signals:
-    void rangeRequested();
     void printRequested();
     void pageSetupRequested();
 

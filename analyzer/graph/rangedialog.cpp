@@ -1,0 +1,321 @@
+#include "graph/rangedialog.h"
+
+#include "graph/rangechecks.h"
+#include "records/messages.h"
+#include "ui/messageroutine.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace zt {
+
+namespace {
+constexpr int graphCaption = 4;
+const QString timeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+
+// ScaleFixed1 and ScaleFixed2 as the last "Ok" stored them.
+std::array<int, 2> &fixedAtLastOk()
+{
+    static std::array<int, 2> fixed{0, 0};
+    return fixed;
+}
+} // namespace
+
+RangeDialog::RangeDialog(Inputs inputs, DialogService &dialogs, QWidget *parent)
+    : QDialog(parent), in(std::move(inputs)), dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("Grangebox"));
+    setWindowTitle(QStringLiteral("グラフレンジ変更"));
+    auto *layout = new QVBoxLayout(this);
+    for (int frame = 0; frame < 3; ++frame)
+        layout->addWidget(buildFrame(frame));
+    auto *buttons = new QDialogButtonBox(this);
+    for (int i = 0; i < 2; ++i) {
+        QPushButton *b = buttons->addButton(
+            i == 0 ? QStringLiteral("Ok") : QStringLiteral("Cancel"),
+            i == 0 ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
+        b->setObjectName(QStringLiteral("cmdSetgrasnge_%1").arg(i));
+        b->setToolTip(QStringLiteral("グラフのレンジを変更します"));
+    }
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    const AppSettings &s = *in.settings;
+    autos[0]->setChecked(!in.state->TimeZoomed);
+    autos[1]->setChecked(s.ScaleFixed1 != 1);
+    autos[2]->setChecked(s.ScaleFixed2 != 1);
+    const int total = std::max(1, in.rowTotal);
+    for (Box b : {StartRow, EndRow})
+        boxes[b].bar->setRange(1, total == 1 ? 2 : total);
+    setBox(StartRow, in.state->view.first);
+    setBox(EndRow, in.state->view.last);
+    if (total == 1)
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 boxes[StartRow].edit, boxes[StartRow].bar, boxes[EndRow].edit, boxes[EndRow].bar,
+                 times[0], times[1], autos[0]})
+            w->setEnabled(false);
+    autos[1]->parentWidget()->setEnabled(in.scale.tempShown);
+    autos[2]->parentWidget()->setEnabled(in.scale.humShown);
+    if (in.scale.tempShown) {
+        setBox(TempLow, s.ScaleMin1);
+        setBox(TempHigh, s.ScaleMax1);
+    }
+    if (in.scale.humShown) {
+        setBox(HumLow, s.ScaleMin2);
+        setBox(HumHigh, s.ScaleMax2);
+    }
+    for (int i = 0; i < 2; ++i)
+        openingTimes[std::size_t(i)] =
+            QDateTime::fromString(times[std::size_t(i)]->text(), timeFormat);
+    for (auto &f : openingTimes)
+        f.setTimeSpec(Qt::UTC);
+}
+
+QWidget *RangeDialog::buildFrame(int frame)
+{
+    static const char16_t *titles[] = {u"データ範囲", u"温度範囲", u"湿度範囲"};
+    static const char *names[] = {"DataRange", "Temprange", "Humidrange"};
+    static const char *autoNames[] = {"Drangeauto", "Trangeauto", "Hrangeauto"};
+    auto *group = new QGroupBox(QString::fromUtf16(titles[frame]), this);
+    group->setObjectName(QString::fromLatin1(names[frame]));
+    auto *grid = new QGridLayout(group);
+    QCheckBox *automatic = new QCheckBox(QStringLiteral("自動"), group);
+    automatic->setObjectName(QString::fromLatin1(autoNames[frame]));
+    automatic->setToolTip(frame == 0 ? QStringLiteral("グラフのＸ軸範囲の自動／手動切替")
+                                     : QStringLiteral("グラフのＹ軸範囲の自動／手動切替"));
+    autos[std::size_t(frame)] = automatic;
+    connect(automatic, &QCheckBox::clicked, this,
+            [this, frame](bool checked) { autoClicked(frame, checked); });
+    grid->addWidget(automatic, 0, 0);
+    const Box low = frame == 0 ? StartRow : frame == 1 ? TempLow : HumLow;
+    const Box high = Box(low + 1);
+    if (frame == 0) {
+        addNumberBox(StartRow, 1, 32000, 20, QStringLiteral("グラフのＸ軸下限データＮｏ"));
+        addNumberBox(EndRow, 1, 32000, 20, QStringLiteral("グラフのＸ軸上限データＮｏ．"));
+        grid->addWidget(new QLabel(QStringLiteral("データNo."), group), 0, 1);
+        grid->addWidget(new QLabel(QStringLiteral("時　　　　　刻"), group), 0, 3);
+    } else if (frame == 1) {
+        addNumberBox(TempLow, -100, 200, 10, QStringLiteral("グラフのY軸下限値"));
+        addNumberBox(TempHigh, -100, 200, 10, QStringLiteral("グラフのY軸上限値"));
+    } else {
+        addNumberBox(HumLow, 0, 100, 10, QString());
+        addNumberBox(HumHigh, 0, 100, 10, QString());
+        grid->addWidget(new QLabel(QStringLiteral("[%rh]"), group), 0, 1);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const Box b = i == 0 ? low : high;
+        grid->addWidget(
+            new QLabel(i == 0 ? QStringLiteral("下限値：") : QStringLiteral("上限値："), group),
+            i + 1, 0);
+        grid->addWidget(boxes[b].edit, i + 1, 1);
+        grid->addWidget(boxes[b].bar, i + 1, 2);
+        boxes[b].edit->setParent(group);
+        boxes[b].bar->setParent(group);
+        if (frame == 0) {
+            auto *time = new QLineEdit(group);
+            time->setObjectName(i == 0 ? QStringLiteral("Drstarttime")
+                                       : QStringLiteral("Drendtime"));
+            time->setToolTip(i == 0 ? QStringLiteral("グラフのＸ軸下限時刻")
+                                    : QStringLiteral("グラフのＸ軸上限時刻"));
+            time->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[-0-9: ]*")), time));
+            time->installEventFilter(this);
+            connect(time, &QLineEdit::editingFinished, this, [this, i] { leaveTime(i); });
+            times[std::size_t(i)] = time;
+            grid->addWidget(time, i + 1, 3);
+        }
+    }
+    return group;
+}
+
+void RangeDialog::addNumberBox(Box b, int low, int high, int step, const QString &tip)
+{
+    static const char *names[] = {"Drstartno", "Drendno",  "Trstartv",
+                                  "Trendv",    "Hrstartv", "Hrendv"};
+    NumberBox &n = boxes[b];
+    n.edit = new QLineEdit(this);
+    n.edit->setObjectName(QString::fromLatin1(names[b]));
+    n.edit->setToolTip(tip);
+    const bool signedBox = b == TempLow || b == TempHigh;
+    n.edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(signedBox ? QStringLiteral("[-0-9]*") : QStringLiteral("[0-9]*")),
+        n.edit));
+    n.bar = new QScrollBar(Qt::Horizontal, this);
+    n.bar->setObjectName(QStringLiteral("sc") + QString::fromLatin1(names[b]));
+    n.bar->setRange(low, high);
+    n.bar->setPageStep(step);
+    n.bar->setMinimumWidth(160);
+    n.edit->installEventFilter(this);
+    n.bar->installEventFilter(this);
+    connect(n.edit, &QLineEdit::textEdited, this, [this, b](const QString &text) {
+        QScrollBar *bar = boxes[b].bar;
+        const int v = boxNumber(text);
+        if (v >= bar->minimum() && v <= bar->maximum())
+            bar->setValue(v);
+    });
+    connect(n.edit, &QLineEdit::editingFinished, this, [this, b] { leave(b); });
+    connect(n.bar, &QScrollBar::sliderMoved, this, [this, b](int v) { setBox(b, v); });
+    connect(n.bar, &QScrollBar::actionTriggered, this,
+            [this, b](int) { setBox(b, boxes[b].bar->sliderPosition()); });
+}
+
+QDateTime RangeDialog::rowTime(int row) const
+{
+    return in.start.addSecs(qint64(row - 1) * in.intervalMinutes * 60);
+}
+
+void RangeDialog::setBox(Box b, int value)
+{
+    NumberBox &n = boxes[b];
+    n.edit->setText(QString::number(value));
+    n.bar->setValue(value);
+    n.last = n.edit->text();
+    if (b == StartRow || b == EndRow)
+        times[b == StartRow ? 0 : 1]->setText(rowTime(value).toString(timeFormat));
+}
+
+void RangeDialog::leave(Box b)
+{
+    NumberBox &n = boxes[b];
+    auto report = [this](int messageNo) {
+        if (messageNo == 54)
+            showMessageText(dialogs, this, graphCaption, rowRangeMessage(in.rowTotal),
+                            int(MessageStyle::OkExclamation));
+        else if (messageNo != 0)
+            showMessage(dialogs, this, graphCaption, messageNo, int(MessageStyle::OkExclamation));
+    };
+    if (b == StartRow || b == EndRow) {
+        const int start = boxNumber(boxes[StartRow].edit->text());
+        const int end = boxNumber(boxes[EndRow].edit->text());
+        const RowLeave r = b == StartRow ? leaveStartRow(start, end, in.rowTotal)
+                                         : leaveEndRow(start, end, in.rowTotal);
+        report(r.messageNo);
+        if (r.restore) {
+            n.edit->setText(n.last);
+            return;
+        }
+        setBox(StartRow, r.start);
+        setBox(EndRow, r.end);
+        return;
+    }
+    const bool humidity = b == HumLow || b == HumHigh;
+    const Box low = humidity ? HumLow : TempLow;
+    const ValueLeave v =
+        b == low ? leaveLowerValue(n.edit->text(), boxNumber(boxes[low + 1].edit->text()), humidity)
+                 : leaveUpperValue(boxNumber(boxes[low].edit->text()), n.edit->text(), humidity);
+    report(v.messageNo);
+    if (v.restore)
+        n.edit->setText(n.last);
+    else
+        setBox(b, v.value);
+}
+
+void RangeDialog::leaveTime(int which)
+{
+    QLineEdit *time = times[std::size_t(which)];
+    QDateTime t = QDateTime::fromString(time->text().trimmed(), timeFormat);
+    const Box row = which == 0 ? StartRow : EndRow;
+    if (!t.isValid()) {
+        showMessage(dialogs, this, graphCaption, which == 0 ? 55 : 56,
+                    int(MessageStyle::OkExclamation));
+        time->setText(openingTimes[std::size_t(which)].toString(timeFormat));
+        return;
+    }
+    t.setTimeSpec(Qt::UTC);
+    if (t < in.start || t > rowTime(in.rowTotal)) {
+        showMessage(dialogs, this, graphCaption, 62, int(MessageStyle::OkExclamation));
+        time->setText(openingTimes[std::size_t(which)].toString(timeFormat));
+        boxes[row].bar->setValue(
+            int(in.start.secsTo(openingTimes[std::size_t(which)]) / 60 / in.intervalMinutes) + 1);
+        return;
+    }
+    // The row at or before the time.
+    const qint64 r = in.start.secsTo(t) / 60 / std::max(1, in.intervalMinutes);
+    boxes[row].edit->setText(QString::number(r + 1));
+    leave(row);
+}
+
+void RangeDialog::autoClicked(int frame, bool checked)
+{
+    if (frame == 0) {
+        in.state->TimeZoomed = !checked;
+        if (checked) {
+            setBox(StartRow, 1);
+            setBox(EndRow, in.rowTotal);
+        }
+    } else if (frame == 1) {
+        in.settings->ScaleFixed1 = checked ? 0 : 1;
+        if (checked) {
+            setBox(TempLow, in.scale.AutoMin1);
+            setBox(TempHigh, in.scale.AutoMax1);
+        }
+    } else {
+        in.settings->ScaleFixed2 = checked ? 0 : 1;
+        if (checked) {
+            setBox(HumLow, in.scale.AutoMin2);
+            setBox(HumHigh, in.scale.AutoMax2);
+        }
+    }
+}
+
+void RangeDialog::takeManual(int frame)
+{
+    if (!autos[std::size_t(frame)]->isChecked())
+        return;
+    autos[std::size_t(frame)]->setChecked(false);
+    autoClicked(frame, false);
+}
+
+bool RangeDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        for (int frame = 0; frame < 3 && w; ++frame)
+            if (autos[std::size_t(frame)]->parentWidget()->isAncestorOf(w))
+                takeManual(frame);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RangeDialog::accept()
+{
+    AppSettings &s = *in.settings;
+    if (!autos[0]->isChecked())
+        in.state->view = {boxNumber(boxes[StartRow].edit->text()),
+                          boxNumber(boxes[EndRow].edit->text())};
+    if (!autos[1]->isChecked()) {
+        s.ScaleMax1 = qint16(boxNumber(boxes[TempHigh].edit->text()));
+        s.ScaleMin1 = qint16(boxNumber(boxes[TempLow].edit->text()));
+    }
+    if (!autos[2]->isChecked()) {
+        s.ScaleMax2 = qint16(boxNumber(boxes[HumHigh].edit->text()));
+        s.ScaleMin2 = qint16(boxNumber(boxes[HumLow].edit->text()));
+    }
+    s.ScaleFixed1 = autos[1]->isChecked() ? 0 : 1;
+    s.ScaleFixed2 = autos[2]->isChecked() ? 0 : 1;
+    fixedAtLastOk() = {s.ScaleFixed1, s.ScaleFixed2};
+    if (in.saveSettings)
+        if (const int error = in.saveSettings())
+            showError(dialogs, this, error, QStringLiteral("zt2000.dat"));
+    QDialog::accept();
+}
+
+void RangeDialog::reject()
+{
+    in.settings->ScaleFixed1 = qint16(fixedAtLastOk()[0]);
+    in.settings->ScaleFixed2 = qint16(fixedAtLastOk()[1]);
+    QDialog::reject();
+}
+
+} // namespace zt
