@@ -121,6 +121,8 @@ void AlarmSettingsDialog::showTab(int index)
 {
     shownIndex = index;
     const int ko = shownKo();
+    if (ko >= 1)
+        rememberedTab = ko;
     const bool editable = ko >= 1 && ko <= table.KoCount && isEditableTab(table, ko);
     if (!editable) {
         channelFrame[0]->hide();
@@ -129,7 +131,6 @@ void AlarmSettingsDialog::showTab(int index)
         KokiNameLabel->clear();
         return;
     }
-    rememberedTab = ko;
     const AlarmSlot &s = table.slot(ko);
     checkAll->show();
     channelFrame[0]->show();
