@@ -126,6 +126,9 @@ private slots:
     {
         RangeRig rig;
         auto dialog = rig.open();
+        dialog->show();
+        if (const QByteArray dir = qgetenv("ZT_GRAB_DIR"); !dir.isEmpty())
+            dialog->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/grangebox.png"));
         dialog->box(RangeDialog::TempHigh)->setText(QStringLiteral("250"));
         dialog->leave(RangeDialog::TempHigh);
         QCOMPARE(rig.dialogs.messages().size(), 1);

@@ -55,6 +55,9 @@ private slots:
         state.RefLineH = {50, 60};
         ScriptedDialogService dialogs;
         ReferenceLineDialog dialog(state, true, true, dialogs);
+        dialog.show();
+        if (const QByteArray dir = qgetenv("ZT_GRAB_DIR"); !dir.isEmpty())
+            dialog.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/frmrelset.png"));
         dialog.box(true, 0)->setText(QStringLiteral("150"));
         dialog.leaveBox(true, 0);
         QCOMPARE(dialogs.messages().size(), 1);
