@@ -6,6 +6,7 @@
 #include "analyzer/loglistmodel.h"
 #include "analyzer/loglistview.h"
 #include "analyzer/monitorguard.h"
+#include "analyzer/readoutcommand.h"
 #include "analyzer/recordingsettingscommand.h"
 #include "analyzer/registrationcommands.h"
 #include "analyzer/statsheadermodel.h"
@@ -262,7 +263,10 @@ void MainWindow::onReadout()
     if (session.hasUnsavedReadout() &&
         showMessage(dialogs, this, 2, 28, styleOkCancelWarning) == AnswerCancel)
         return;
-    notBuiltYet();
+    bool startMonitor = false;
+    ReadoutCommand(session, dialogs, fileCommands, this).run(&startMonitor);
+    if (startMonitor)
+        onMonitorStart();
 }
 
 void MainWindow::onRecordingSettings()

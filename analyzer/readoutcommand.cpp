@@ -1,0 +1,76 @@
+#include "analyzer/readoutcommand.h"
+
+#include "analyzer/analyzersession.h"
+#include "analyzer/filecommands.h"
+#include "analyzer/newdataread2dialog.h"
+#include "analyzer/portchoice.h"
+#include "analyzer/readoutpreparation.h"
+#include "link/seriallink.h"
+#include "platform/ports.h"
+#include "ui/messageroutine.h"
+#include "ui/statusdialog.h"
+#include "ui/statuskinds.h"
+
+namespace zt {
+
+namespace {
+constexpr int captionReadout = 47;
+constexpr int messageConnectReceiver = 88;
+constexpr int kindBusy = 4;
+constexpr int kindNotRead = 5;
+} // namespace
+
+ReadoutCommand::ReadoutCommand(AnalyzerSession &session, DialogService &dialogs,
+                               FileCommands &files, QWidget *window)
+    : session(session), dialogs(dialogs), files(files), window(window),
+      replyTimeoutMs(SerialLink::DefaultReplyTimeoutMs)
+{
+}
+
+bool ReadoutCommand::run(bool *startMonitor)
+{
+    if (startMonitor)
+        *startMonitor = false;
+    showMessage(dialogs, window, captionReadout, messageConnectReceiver, 0);
+
+    SerialLink link(LinkMode::Kestrel, nullptr, replyTimeoutMs);
+    link.setPortName(portDevice(chosenPortNo(session)));
+    ReadoutSurvey survey;
+    PreparationResult prepared = PreparationResult::CommFailure;
+    {
+        StatusDialog status(window);
+        status.showKind(kindBusy, [&](StatusDialog &dialog) {
+            prepared = prepareReadout(link, survey);
+            dialog.accept();
+        });
+        status.exec();
+    }
+    if (prepared != PreparationResult::Ready) {
+        link.ClosePort();
+        showStatusMessage(dialogs, window, kindNotRead);
+        return false;
+    }
+
+    std::unique_ptr<LogSet> taken;
+    {
+        NewDataRead2Dialog dialog(link, session.settings, survey, dialogs,
+                                  session.settingsPath(SettingsFile::ReadTimes), window);
+        dialog.exec();
+        taken = dialog.takeSet();
+    }
+    link.ClosePort();
+    if (!taken)
+        return false;
+
+    session.set = std::move(*taken);
+    session.set.LogSaved = false;
+    session.announceNewSet();
+    if (session.settings.AutoSaveOption == 1) {
+        files.autoSave();
+        if (startMonitor)
+            *startMonitor = true;
+    }
+    return true;
+}
+
+} // namespace zt
