@@ -86,6 +86,7 @@ NewDataRead2Dialog::NewDataRead2Dialog(SerialLink &link, SettingsRecords &settin
     fillGrid();
     limitCalendar();
     recalculate();
+    SoshinSelGrid->resizeColumnsToContents(); // wide enough for the times just shown
 
     connect(readout.get(), &ReadoutMachine::stateChanged, this,
             &NewDataRead2Dialog::onStateChanged);
@@ -101,7 +102,7 @@ NewDataRead2Dialog::NewDataRead2Dialog(SerialLink &link, SettingsRecords &settin
         ProgressBar2->setRange(0, count);
         ProgressBar2->setValue(position);
     });
-    resize(860, 520);
+    resize(920, 520);
 }
 
 NewDataRead2Dialog::~NewDataRead2Dialog() = default;
@@ -275,7 +276,6 @@ void NewDataRead2Dialog::fillGrid()
         numbers << QStringLiteral("%1").arg(k, 2, 10, QLatin1Char('0'));
     }
     model->setVerticalHeaderLabels(numbers);
-    SoshinSelGrid->resizeColumnsToContents();
     filling = false;
     updateAllButton();
 }
