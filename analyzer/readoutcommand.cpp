@@ -7,6 +7,7 @@
 #include "analyzer/readoutpreparation.h"
 #include "link/seriallink.h"
 #include "platform/ports.h"
+#include "records/messages.h"
 #include "ui/messageroutine.h"
 #include "ui/statusdialog.h"
 #include "ui/statuskinds.h"
@@ -57,6 +58,10 @@ bool ReadoutCommand::run(bool *startMonitor)
                                   session.settingsPath(SettingsFile::ReadTimes), window);
         dialog.exec();
         taken = dialog.takeSet();
+        // The set is good even when the last-read marks could not be stored; say so.
+        if (taken && dialog.machine().readMarksError() != 0)
+            showError(dialogs, window, dialog.machine().readMarksError(),
+                      captionText(captionReadout));
     }
     link.ClosePort();
     if (!taken)
