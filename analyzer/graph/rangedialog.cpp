@@ -132,6 +132,8 @@ QWidget *RangeDialog::buildFrame(int frame)
                 QRegularExpression(QStringLiteral("[-0-9: ]*")), time));
             time->installEventFilter(this);
             connect(time, &QLineEdit::editingFinished, this, [this, i] { leaveTime(i); });
+            connect(time, &QLineEdit::textEdited, this,
+                    [this, i](const QString &text) { followTypedTime(i, text); });
             times[std::size_t(i)] = time;
             grid->addWidget(time, i + 1, 3);
         }
@@ -244,6 +246,21 @@ void RangeDialog::leaveTime(int which)
     const qint64 r = in.start.secsTo(t) / 60 / std::max(1, in.intervalMinutes);
     boxes[row].edit->setText(QString::number(r + 1));
     leave(row);
+}
+
+void RangeDialog::followTypedTime(int which, const QString &text)
+{
+    // A complete date-time with seconds moves the row scroll bar while the user types.
+    if (text.size() != 19)
+        return;
+    QDateTime t = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!t.isValid())
+        return;
+    t.setTimeSpec(Qt::UTC);
+    if (t < in.start || t > rowTime(in.rowTotal))
+        return;
+    const double rows = double(in.start.secsTo(t)) / (std::max(1, in.intervalMinutes) * 60.0);
+    boxes[which == 0 ? StartRow : EndRow].bar->setValue(int(std::floor(rows + 1.0 / 86400.0)) + 1);
 }
 
 void RangeDialog::autoClicked(int frame, bool checked)

@@ -40,7 +40,8 @@ public:
     QLineEdit *endTime() const { return times[1]; }
     QCheckBox *autoBox(int frame) const { return autos[std::size_t(frame)]; } // 0 rows, 1 T, 2 H
     void leave(Box b);
-    void leaveTime(int which); // 0 start, 1 end
+    void leaveTime(int which);
+    void followTypedTime(int which, const QString &text); // 0 start, 1 end
 
 public slots:
     void accept() override;

@@ -158,6 +158,21 @@ private slots:
             QStringLiteral("下限値時刻の入力形式が正しくありません。")));
     }
 
+    void aFullTimeWithSecondsMovesTheRowBarWhileTyping()
+    {
+        RangeRig rig;
+        auto dialog = rig.open();
+        QScrollBar *bar = dialog->bar(RangeDialog::StartRow);
+        QTest::keyClicks(dialog->startTime(), QStringLiteral(":00")); // not 19 characters
+        QCOMPARE(bar->value(), 1);
+        dialog->startTime()->clear();
+        QTest::keyClicks(dialog->startTime(), QStringLiteral("2026-03-01 08:59:59"));
+        QCOMPARE(bar->value(), 6); // 59 minutes 59 seconds into 10-minute rows
+        dialog->startTime()->clear();
+        QTest::keyClicks(dialog->startTime(), QStringLiteral("2026-02-28 08:00:00"));
+        QCOMPARE(bar->value(), 6); // before the start: ignored
+    }
+
     void okStoresFixedRangesAndSavesTheSettings()
     {
         RangeRig rig;
