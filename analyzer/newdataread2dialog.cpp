@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
+#include <QLocale>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -173,6 +174,8 @@ QWidget *NewDataRead2Dialog::buildRange()
     MonthView1 = new QCalendarWidget;
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The calendar speaks the program's language, whatever the system locale.
+    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     Labelstart = new QLabel;
     Labelstart->setObjectName(QStringLiteral("Labelstart"));
     startTime = hourBox(0);
