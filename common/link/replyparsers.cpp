@@ -7,7 +7,6 @@
 namespace zt {
 
 namespace {
-constexpr int DataStart = 8; // ReplyText position 9, 0-based
 
 // Field at 1-based ReplyText position `pos`.
 QStringView field(const QString &reply, int pos, int width)
