@@ -2,25 +2,15 @@
 
 #include "engine/receiverengine.h"
 
+#include "support/rawpty.h"
+
 #include <QSocketNotifier>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 TamperingReceiver::TamperingReceiver(zt::sim::ReceiverEngine *engine) : m_engine(engine)
 {
-    char name[256] = {};
-    if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-        m_master = m_slave = -1;
+    if (!zt::test::openRawPty(m_master, m_slave, m_path))
         return;
-    }
-    termios raw{};
-    tcgetattr(m_slave, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(m_slave, TCSANOW, &raw);
-    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    m_path = QString::fromLocal8Bit(name);
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TamperingReceiver::onReadable);
 }
