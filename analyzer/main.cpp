@@ -1,7 +1,7 @@
-#include "analyzer/analyzersession.h"
-#include "analyzer/appfont.h"
-#include "analyzer/mainwindow.h"
-#include "analyzer/screenlayout.h"
+#include "session/analyzersession.h"
+#include "session/appfont.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/screenlayout.h"
 #include "platform/windowpresence.h"
 #include "ui/qtdialogservice.h"
 

@@ -1,10 +1,10 @@
 // From "file chosen" to "list ready" in the analysis program's main window for the
 // largest set: the load, the model reset and one paint of the visible list.
 #include "../tests/records/test_zt2sets.h"
-#include "analyzer/analyzersession.h"
-#include "analyzer/loglistmodel.h"
-#include "analyzer/loglistview.h"
-#include "analyzer/mainwindow.h"
+#include "session/analyzersession.h"
+#include "mainwindow/loglistmodel.h"
+#include "mainwindow/loglistview.h"
+#include "mainwindow/mainwindow.h"
 #include "records/zt2file.h"
 #include "ui/scripteddialogservice.h"
 

@@ -1,7 +1,7 @@
 // Whole read-outs by the read-out machine against the virtual receiver over a pty,
 // preparation included. Both ends share this thread and its event loop.
-#include "analyzer/readoutmachine.h"
-#include "analyzer/readoutpreparation.h"
+#include "readout/readoutmachine.h"
+#include "readout/readoutpreparation.h"
 #include "engine/ptyserver.h"
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"

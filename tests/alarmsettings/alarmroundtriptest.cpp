@@ -1,4 +1,4 @@
-#include "analyzer/analyzersession.h"
+#include "session/analyzersession.h"
 #include "engine/ptyserver.h"
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"

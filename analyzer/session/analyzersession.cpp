@@ -1,0 +1,56 @@
+#include "session/analyzersession.h"
+
+#include "platform/folders.h"
+#include "records/datafilenames.h"
+#include "records/messages.h"
+
+#include <QDir>
+
+namespace zt {
+
+QString mainWindowTitle()
+{
+    return captionText(0);
+}
+
+AnalyzerSession::AnalyzerSession(QObject *parent) : QObject(parent)
+{
+    currentFileName = initialDataFileName(dataFolder());
+}
+
+SettingsErrors AnalyzerSession::startUp()
+{
+    ensureFolders();
+    currentFileName = initialDataFileName(dataFolder());
+    QDir::setCurrent(dataFolder());
+    return loadAnalyzerSettings(settingsFolder(), settings);
+}
+
+QString AnalyzerSession::settingsPath(SettingsFile file) const
+{
+    return joinPath(settingsFolder(), settingsFileName(file));
+}
+
+int AnalyzerSession::writeSettingsFile(SettingsFile file) const
+{
+    return writeSettings(file, settingsPath(file), settings);
+}
+
+QString AnalyzerSession::caption() const
+{
+    return mainWindowTitle() + QLatin1Char(' ') + QDir::toNativeSeparators(currentFileName);
+}
+
+void AnalyzerSession::announceNewSet()
+{
+    dataPresent = true;
+    emit setReplaced();
+}
+
+void AnalyzerSession::setCurrentFileName(const QString &name)
+{
+    currentFileName = name;
+    emit captionChanged(caption());
+}
+
+} // namespace zt
