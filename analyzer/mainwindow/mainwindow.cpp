@@ -18,6 +18,7 @@
 #include "ports/jyusindialog.h"
 #include "link/seriallink.h"
 #include "platform/ports.h"
+#include "platform/programfolder.h"
 #include "records/messages.h"
 #include "ui/dialogservice.h"
 #include "ui/alarmreceiver.h"
@@ -26,7 +27,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -308,7 +308,7 @@ void MainWindow::onMonitorStart()
     const bool second = session.receiverChoice == 1;
     if (isMonitorRunning(second, true))
         return;
-    const QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+    const QString program = programFolder() + QLatin1Char('/') +
                             (second ? QStringLiteral("watch2") : QStringLiteral("watch"));
     if (!QFileInfo(program).isExecutable() || !QProcess::startDetached(program, {}))
         dialogs.message(this, {captionText(0), QStringLiteral("立ち上げに失敗しました"), 0});
@@ -349,7 +349,7 @@ void MainWindow::onExtraOptions()
 
 void MainWindow::onHelp()
 {
-    const QString help = QCoreApplication::applicationDirPath() + QStringLiteral("/Zt-q07.hlp");
+    const QString help = helpIndexPath();
     if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         showError(dialogs, this, 53, captionText(0));
 }
