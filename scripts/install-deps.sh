@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package the build, tests, benchmarks, fuzzers and demo need.
+# With "package" it adds the tools that build and check the Debian package and the icons.
 # Idempotent: when everything is present it only says so.
 set -euo pipefail
 
@@ -11,7 +12,11 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   python3 socat
+  desktop-file-utils
 )
+if [ "${1:-}" = "package" ]; then
+  packages+=(dpkg-dev file lintian librsvg2-bin)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
