@@ -62,20 +62,21 @@ chmod 700 "$XDG_RUNTIME_DIR"
 "$prefix/bin/zt2" --help >"$work/zt2.out" || fail "installed zt2 --help failed"
 grep -q "zt2 csv" "$work/zt2.out" || fail "zt2 --help did not describe its commands"
 
-# kestrel is up once it has published its window title (a local socket in TMPDIR).
+# kestrel is up once it has published its window title (a local socket in TMPDIR) and
+# prepared the user's folders, as it does from the build tree.
+settings=$HOME/.local/share/ORVANE/ZTSeries5
+up() { [ -n "$(find "$TMPDIR" -type s 2>/dev/null)" ] && [ -d "$settings" ]; }
 "$prefix/bin/zt5-kestrel" >"$work/kestrel.log" 2>&1 &
 kestrel_pid=$!
 for _ in $(seq 1 600); do
-  if [ -n "$(find "$TMPDIR" -type s 2>/dev/null)" ]; then break; fi
+  if up; then break; fi
   if ! kill -0 "$kestrel_pid" 2>/dev/null; then
     cat "$work/kestrel.log" >&2
     fail "installed kestrel ended at start"
   fi
   sleep 0.1
 done
-[ -n "$(find "$TMPDIR" -type s)" ] || fail "installed kestrel did not come up within 60 s"
-# It prepared the user's folders at start, as from the build tree.
-[ -d "$HOME/.local/share/ORVANE/ZTSeries5" ] || fail "kestrel made no settings folder"
+up || fail "installed kestrel did not come up within 60 s"
 kill "$kestrel_pid"
 wait "$kestrel_pid" 2>/dev/null || true
 kestrel_pid=""
