@@ -6,12 +6,13 @@ set(CPACK_PACKAGE_CONTACT "ORVANE ZT5 software team <zt5-software@orvane.example
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "PC software for the ZT5 wireless temperature and humidity loggers")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Analysis program and resident monitor for a ZT5 receiver on a serial port with up\n\
-to 30 radio transmitters: read-out of recorded data, list, graph, printing,\n\
-data files and CSV export, alarm limits and recording settings, continuous\n\
-monitoring with alarm log, contact outputs and periodic data files. Includes\n\
-zt2, a command-line tool for data files, and zt5sim, a virtual receiver.\n\
-The user interface and the manual are in Japanese.")
+    "Analysis program and resident monitor for a ZT5 receiver on a serial\n\
+port with up to 30 radio transmitters: read-out of recorded data, list,\n\
+graph, printing, data files and CSV export, alarm limits and recording\n\
+settings, continuous monitoring with alarm log, contact outputs and\n\
+periodic data files. Includes zt2, a command-line tool for data files,\n\
+and zt5sim, a virtual receiver. The user interface and the manual are\n\
+in Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -19,7 +19,7 @@ echo "package: cpack took $(python3 -c "print(round($end - $start, 1))") s"
 echo "package: package size $(du -k "$deb" | cut -f1) KiB," \
   "installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 echo "package: depends: $(dpkg-deb -f "$deb" Depends)"
-lintian --no-tag-display-limit "$deb" >lintian.log 2>&1 || true
+lintian --tag-display-limit 0 --display-info "$deb" >lintian.log 2>&1 || true
 cat lintian.log
 errors=$(grep -c '^E:' lintian.log || true)
 warnings=$(grep -c '^W:' lintian.log || true)

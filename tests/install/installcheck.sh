@@ -26,6 +26,8 @@ expect_file() { [ -s "$prefix/$1" ] || fail "missing or empty: $1"; }
 expect_exec bin/zt2
 expect_exec bin/zt5sim
 expect_file lib/zt5series/help/index.html
+expect_file share/man/man1/zt2.1.gz
+expect_file share/doc/zt5series/copyright
 for p in $programs; do
   expect_exec "lib/zt5series/$p"
   expect_exec "bin/zt5-$p"
