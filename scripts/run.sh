@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)" --target kestrel zt5sim zt2
+cmake --build --preset default -j"$(nproc)" --target kestrel zt5sim zt2 zt_help
 
 root=$PWD
 demo=$root/build/demo
