@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -26,8 +27,9 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-// "ヘルプ" opens the manual beside the program with the desktop's viewer, or says error 53.
-class HelpTest : public QObject
+// What kestrel finds in its own folder: the manual, opened with the desktop's viewer (or
+// error 53), and the monitor program it starts.
+class ProgramFolderTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir home;
@@ -36,7 +38,22 @@ class HelpTest : public QObject
     std::unique_ptr<ScriptedDialogService> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    void removeHelp() { QDir(programFolder() + QStringLiteral("/help")).removeRecursively(); }
+    static QString inFolder(const char *name)
+    {
+        return programFolder() + QLatin1Char('/') + QLatin1String(name);
+    }
+    // The test places stand-ins beside its own executable. Should that folder ever hold the
+    // real programs (one output folder for everything), it leaves them alone and skips.
+    bool folderHoldsRealPrograms = false;
+    QStringList placed;
+    void place(const char *name) { placed.append(inFolder(name)); }
+    void removePlaced()
+    {
+        for (const QString &path : std::as_const(placed))
+            QFileInfo(path).isDir() ? void(QDir(path).removeRecursively())
+                                    : void(QFile::remove(path));
+        placed.clear();
+    }
     void triggerHelp() { window->action(QStringLiteral("mHHELP"))->trigger(); }
 
 private slots:
@@ -45,11 +62,15 @@ private slots:
         QVERIFY(home.isValid());
         test::pointHomeAt(home.path());
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+        folderHoldsRealPrograms = QFileInfo::exists(inFolder("help")) ||
+                                  QFileInfo::exists(inFolder("watch")) ||
+                                  QFileInfo::exists(inFolder("kestrel"));
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init()
     {
-        removeHelp();
+        if (folderHoldsRealPrograms)
+            QSKIP("the test's folder holds the real programs; stand-ins would replace them");
         viewer.opened.clear();
         session = std::make_unique<AnalyzerSession>();
         QVERIFY(session->startUp().empty());
@@ -59,12 +80,13 @@ private slots:
     void cleanup()
     {
         window.reset();
-        removeHelp();
+        removePlaced();
     }
 
     void helpOpensTheManualBesideTheProgram()
     {
-        QVERIFY(QDir().mkpath(programFolder() + QStringLiteral("/help")));
+        place("help");
+        QVERIFY(QDir().mkpath(inFolder("help")));
         QFile page(helpIndexPath());
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html lang=\"ja\"></html>\n");
@@ -82,7 +104,23 @@ private slots:
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].text, errorMessage(53, {}));
     }
+
+    void monitorStartRunsTheWatchBesideTheProgram()
+    {
+        // A stand-in monitor that only leaves a mark beside itself.
+        place("watch");
+        place("watch-started");
+        QFile fake(inFolder("watch"));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/watch-started\"\n");
+        fake.close();
+        QVERIFY(fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner));
+
+        window->action(QStringLiteral("menuJyou"))->trigger();
+        QVERIFY(dialogs->messages().isEmpty());
+        QTRY_VERIFY(QFile::exists(inFolder("watch-started")));
+    }
 };
 
-ZT_TEST(HelpTest)
-#include "helptest.moc"
+ZT_TEST(ProgramFolderTest)
+#include "programfoldertest.moc"
