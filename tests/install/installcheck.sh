@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build folder ($1) into a temporary prefix, checks the layout, runs the
 # installed zt2 and starts the installed kestrel (through its launcher) offscreen once.
-# $2: the desktop programs that were built ("kestrel" or "kestrel watch").
+# Then the desktop programs that were built: kestrel, and watch once it exists.
 set -euo pipefail
 build=$1
-programs=$2
+shift
+programs="$*"
 work=$(mktemp -d)
 kestrel_pid=""
 cleanup() {
