@@ -1,6 +1,7 @@
 #include "graph/graphwindow.h"
 
 #include "graph/graphwindowlayout.h"
+#include "graph/headtickdelegate.h"
 #include "graph/infocolumn.h"
 #include "graph/plotcanvas.h"
 #include "graph/plotpicture.h"
@@ -191,6 +192,7 @@ void GraphWindow::buildGrid()
     gpgrid->setFocusPolicy(Qt::NoFocus);
     gpgrid->setWordWrap(false);
     gpgrid->viewport()->installEventFilter(this);
+    gpgrid->setItemDelegate(new HeadTickDelegate(gpgrid));
     const QStringList titles = {QStringLiteral("送信器名\r\r単位"), QStringLiteral("収録\rｴﾗｰ数"),
                                 QStringLiteral("測定間隔"),         QStringLiteral("最高値"),
                                 QStringLiteral("最低値"),           QStringLiteral("平均値")};
