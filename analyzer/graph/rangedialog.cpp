@@ -33,6 +33,11 @@ int frameOf(RangeDialog::Box b)
     return b <= RangeDialog::EndRow ? 0 : b <= RangeDialog::TempHigh ? 1 : 2;
 }
 
+int timeBoxWidth(const QFontMetrics &metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16;
+}
+
 // Moves a bar without taking it for a user's move.
 void placeBar(QScrollBar *bar, int value)
 {
@@ -63,6 +68,7 @@ RangeDialog::RangeDialog(Inputs inputs, DialogService &dialogs, QWidget *parent)
             i == 0 ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
         b->setObjectName(QStringLiteral("cmdSetgrasnge_%1").arg(i));
         b->setToolTip(QStringLiteral("グラフのレンジを変更します"));
+        b->setAutoDefault(false); // Enter belongs to the boxes' leave checks
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -143,6 +149,7 @@ QWidget *RangeDialog::buildFrame(int frame)
             auto *time = new QLineEdit(group);
             time->setObjectName(i == 0 ? QStringLiteral("Drstarttime")
                                        : QStringLiteral("Drendtime"));
+            time->setFixedWidth(timeBoxWidth(time->fontMetrics()));
             time->setToolTip(i == 0 ? QStringLiteral("グラフのＸ軸下限時刻")
                                     : QStringLiteral("グラフのＸ軸上限時刻"));
             time->setValidator(new QRegularExpressionValidator(
@@ -155,6 +162,11 @@ QWidget *RangeDialog::buildFrame(int frame)
             grid->addWidget(time, i + 1, 3);
         }
     }
+    // Bars take the spare width; the value frames keep the time column's room so that
+    // the boxes and bars of all three frames line up.
+    grid->setColumnStretch(2, 1);
+    if (frame != 0)
+        grid->setColumnMinimumWidth(3, timeBoxWidth(group->fontMetrics()));
     return group;
 }
 
@@ -175,6 +187,8 @@ void RangeDialog::addNumberBox(Box b, int low, int high, int step, const QString
     n.bar->setRange(low, high);
     n.bar->setPageStep(step);
     n.bar->setMinimumWidth(160);
+    // The same width in every frame keeps the three frames' columns in line.
+    n.edit->setFixedWidth(n.edit->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 16);
     n.edit->installEventFilter(this);
     n.bar->installEventFilter(this);
     connect(n.edit, &QLineEdit::textEdited, this, [this, b](const QString &text) {

@@ -112,6 +112,8 @@ ReferenceLineDialog::ReferenceLineDialog(GraphState &state, bool tempShown, bool
         ->setObjectName(QStringLiteral("comRefokng_0"));
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("comRefokng_1"));
+    for (QAbstractButton *b : buttons->buttons()) // Enter belongs to the boxes' leave checks
+        static_cast<QPushButton *>(b)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     grid->addWidget(buttons, 5, 0, 1, 4);
