@@ -185,6 +185,21 @@ private slots:
         QCOMPARE(rig.settings.ScaleFixed2, qint16(1));
     }
 
+    void okNeverSavesAnInvertedRange()
+    {
+        EntryRig rig;
+        rig.settings.ScaleFixed1 = 1;
+        rig.settings.ScaleMin1 = 35; // as a damaged settings file may hold
+        rig.settings.ScaleMax1 = 10;
+        auto dialog = rig.open();
+        dialog->accept();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(rig.saves, 0);
+        QCOMPARE(rig.dialogs.messages().size(), 1);
+        QCOMPARE(rig.dialogs.messages().first().text, QStringLiteral("設定が正しくありません。"));
+        QCOMPARE(rig.settings.ScaleMin1, qint16(35));
+    }
+
     void aRejectedEntryLeavesBoxBarAndTimeAgreeing_data()
     {
         QTest::addColumn<int>("box");
