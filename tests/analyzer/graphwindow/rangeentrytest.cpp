@@ -127,6 +127,18 @@ private slots:
             QCOMPARE(shown.first().text, message);
     }
 
+    void enterElsewhereDoesNotCloseEither()
+    {
+        EntryRig rig;
+        auto dialog = rig.open();
+        QCheckBox *automatic = dialog->autoBox(1);
+        automatic->setFocus();
+        QTest::keyClick(automatic, Qt::Key_Return);
+        QTest::keyClick(dialog.get(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(rig.saves, 0);
+    }
+
     void movingAScrollBarGoesThroughTheLeaveCheck()
     {
         EntryRig rig;
