@@ -119,8 +119,8 @@ void drawValueAxes(PlotCanvas &canvas, const PlotFrame &frame)
     const AppSettings &s = frame.settings;
     if (frame.scale.tempShown)
         drawAxisTexts(canvas, frame,
-                      {l.px, l.px + 6 * l.digitW, QStringLiteral("[℃]"), s.ScaleMax1, s.ScaleMin1,
-                       frame.scale.GridStep1},
+                      {l.pictureLeft + l.px, l.pictureLeft + l.px + 6 * l.digitW,
+                       QStringLiteral("[℃]"), s.ScaleMax1, s.ScaleMin1, frame.scale.GridStep1},
                       rows, false);
     if (frame.scale.humShown) {
         const double x = l.plot.right() + l.px;

@@ -84,6 +84,7 @@ PlotLayout pageLayout(PrintEngine &engine, const QRectF &picture, const QString 
     l.markerRadius = 30.0 * page.dpi / 1440.0;
     l.pickTolerance = 150.0 * page.dpi / 1440.0;
     l.px = page.dpi / ScreenDpi;
+    l.pictureLeft = picture.left();
     l.plot.width = std::round(picture.width() - 10 * l.charW);
     l.plot.height = std::round(picture.height() - 4 * l.charH);
     l.plot.left = std::round(picture.left() + (picture.width() - l.plot.width) / 2);

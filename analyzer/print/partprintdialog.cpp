@@ -45,6 +45,19 @@ PartPrintDialog::PartPrintDialog(DialogService &dialogs, const PartAxis &axis, Q
     setRow(1, axis.rowTotal);
 }
 
+PartPrintDialog::~PartPrintDialog()
+{
+    // The boxes lose the focus while the base class deletes them; their leave checks
+    // must not run on this half-destroyed dialog.
+    for (Boxes &b : boxes) {
+        for (QObject *box : {static_cast<QObject *>(b.row), static_cast<QObject *>(b.time),
+                             static_cast<QObject *>(b.bar)}) {
+            box->disconnect(this);
+            box->removeEventFilter(this);
+        }
+    }
+}
+
 QWidget *PartPrintDialog::buildFrame(int which)
 {
     const bool start = which == 0;

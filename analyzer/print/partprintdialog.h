@@ -19,6 +19,7 @@ class PartPrintDialog : public QDialog
     Q_OBJECT
 public:
     PartPrintDialog(DialogService &dialogs, const PartAxis &axis, QWidget *parent = nullptr);
+    ~PartPrintDialog() override;
 
     RowSpan rows() const;
     QLineEdit *rowBox(int which) const { return boxes[std::size_t(which)].row; }

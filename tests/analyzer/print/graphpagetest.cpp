@@ -79,6 +79,12 @@ private slots:
         QVERIFY(seriesSegments > 0);
         // Ten samples in view: every point gets its marker.
         QVERIFY(e.circles() >= 10);
+        // Every label stands inside the printable area, none in the margins.
+        const PageGeometry page = e.page();
+        for (const RecordingPrintEngine::Text &t : e.texts())
+            QVERIFY2(t.at.x() >= page.marginLeft && t.at.x() < page.width - page.marginRight &&
+                         t.at.y() >= page.marginTop,
+                     qPrintable(t.text));
         // The plot stays above the table.
         const PrintTable &t = e.tables()[0].table;
         for (const RecordingPrintEngine::Line &l : e.lines())

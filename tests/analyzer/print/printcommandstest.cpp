@@ -7,12 +7,16 @@
 #include "records/channels.h"
 #include "session/analyzersession.h"
 #include "testregistry.h"
+#include "ui/qtdialogservice.h"
 #include "ui/scripteddialogservice.h"
+#include "print/datalist.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -235,6 +239,47 @@ private slots:
         QCOMPARE(dialogs->messages()[0].caption, QStringLiteral("印刷"));
         QVERIFY(dialogs->messages()[0].text.contains(QStringLiteral("エラー")));
         QVERIFY(!QFile::exists(nowhere));
+    }
+
+    void previewShowsEveryPageAndOffersPdf()
+    {
+        LogSet set;
+        test::fillDemoSet(set, 200);
+        const DisplayChannels channels = buildDisplayChannels(set);
+        const ListPrintInput in{&set, &channels, buildGraphSeries({1, 2}),
+                                QStringLiteral("IPAGothic")};
+        QtDialogService qt;
+        int pages = 0;
+        bool pdfOffered = false;
+        QTimer look; // read the preview once it is up, then close it
+        connect(&look, &QTimer::timeout, this, [&] {
+            auto *d = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            pages = d->findChild<QPrintPreviewWidget *>()->pageCount();
+            pdfOffered = d->findChild<QAction *>(QStringLiteral("previewSavePdf")) != nullptr;
+            if (const QByteArray dir = qgetenv("ZT_GRAB_DIR"); !dir.isEmpty())
+                d->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/print-preview.png"));
+            d->reject();
+        });
+        look.start(50);
+        PrintControl(qt, nullptr).preview(QStringLiteral("全体印刷"), [&](PrintEngine &e) {
+            return printDataList(e, in, {1, rowTotal(set)});
+        });
+        QVERIFY(pages > 2); // 202 rows do not fit one A4 page
+        QVERIFY(pdfOffered);
+        QVERIFY(!QFile::exists(pdf())); // looking is not printing
+    }
+
+    void partPrintDialogGrabbedForALook()
+    {
+        ScriptedDialogService scripted;
+        PartPrintDialog d(scripted, {QDateTime(QDate(2024, 5, 1), QTime(9, 0), Qt::UTC), 10, 500});
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        if (const QByteArray dir = qgetenv("ZT_GRAB_DIR"); !dir.isEmpty())
+            QVERIFY(d.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/part-print.png")));
+        QVERIFY(d.rowBox(1)->width() > 0 && d.timeBox(0)->width() >= d.rowBox(0)->width());
     }
 };
 
