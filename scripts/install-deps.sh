@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   python3 socat
+  poppler-utils
   desktop-file-utils
 )
 if [ "${1:-}" = "package" ]; then
