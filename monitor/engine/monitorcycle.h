@@ -112,7 +112,8 @@ signals:
     void pollReplied();
     // A slot's row changed (status, data, alarm reflected).
     void slotChanged(int koNo);
-    // Records were stored into a slot's buffer.
+    // Records were stored into a slot's buffer; slot().AlarmState holds the
+    // batch's alarm result (the contact auto-off restarts on it).
     void recordsStored(const zt::StoredBatch &batch);
     // Receiver clock or contacts changed.
     void receiverStateChanged();
@@ -146,15 +147,22 @@ private:
     void onReflected();
     void endCycle();
     void armPoll(int ms);
+    void failSoon();
+    void pollFailed(int errorCode);
+    int replyError();
     bool reenterRemoteMode();
-    bool startSlots(bool withLog);
-    bool openPort();
+    bool readReceiver();
+    bool setUpSlots(bool reentry);
+    bool setUpSlot(MonitorSlot &s, bool reentry);
+    void seedBuffer(MonitorSlot &s);
     void resetSlots();
-    void applyStatus();
+    void applyStatus(bool fromCycle);
+    void nameSlots();
 
     SerialLink &m_link;
     const SettingsRecords *m_settings = nullptr;
     QTimer *m_jochuTimer;
+    QTimer *m_failTimer; // hands a send that could not go out to the error handling
     int m_pollIntervalMs = DefaultPollIntervalMs;
     bool m_active = false;
     CycleState m_state = CycleState::Idle;
@@ -164,6 +172,9 @@ private:
     int m_pollFailures = 0;
     int m_currentKo = 0;
     bool m_portLost = false;
+    bool m_reflectedAny = false;
+    AlarmLimits m_pendingLimits;
+    int m_oyaSlot = 1;
 
     ReceiverValues m_values;
     qint32 m_receiverId = 0;

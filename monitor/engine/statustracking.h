@@ -21,6 +21,6 @@ private:
 };
 
 // Logs the battery and radio state changes of every slot against what was last logged.
-void trackSlotStatus(SlotArray &slots, int koCount, AlarmLog &log);
+void trackSlotStatus(SlotArray &table, int koCount, AlarmLog &log);
 
 } // namespace zt
