@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)" --target kestrel zt5sim zt2
+cmake --build --preset default -j"$(nproc)" --target kestrel watch zt5sim zt2
 
 root=$PWD
 demo=$root/build/demo
@@ -27,4 +27,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "run: no display found; set DISPLAY (or run under xvfb-run) to see the window" >&2
 fi
 echo "run: demo folder $demo (sample file: $data/sample.zt2)"
-"$root/build/analyzer/kestrel"
+"$root/build/bin/kestrel"
