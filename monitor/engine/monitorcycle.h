@@ -199,3 +199,4 @@ private:
 };
 
 } // namespace zt
+Q_DECLARE_METATYPE(zt::StoredBatch)
