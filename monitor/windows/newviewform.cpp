@@ -178,8 +178,12 @@ void NewViewForm::sizeGrids()
     ListGrid->setRowHeight(1, rowHeight);
     const int scrollBar = ListGrid->verticalScrollBar()->sizeHint().width();
     ListGrid->setMinimumWidth(total + scrollBar + 2 * ListGrid->frameWidth());
+    // Up to 16 slots show whole; more scroll.
     const int visibleRows = std::min(listModelPtr->rowCount(), 2 + 16);
-    ListGrid->setMinimumHeight(visibleRows * rowHeight + 2 * ListGrid->frameWidth());
+    const int listHeight = visibleRows * rowHeight + 2 * ListGrid->frameWidth();
+    ListGrid->setMinimumHeight(listHeight);
+    if (listModelPtr->rowCount() <= visibleRows)
+        ListGrid->setMaximumHeight(listHeight);
     TGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
     TGrid->setMinimumWidth(3 * timeWidth);
     TGrid->setMinimumHeight(8 * rowHeight);

@@ -99,6 +99,29 @@ private slots:
         QVERIFY(dialogs.asked().isEmpty());
     }
 
+    // Pictures of both windows after two hours of the built-in scenario, for a look.
+    void grabsTheWindowsWhenAsked()
+    {
+        const QString dir = qEnvironmentVariable("ZT_GRAB_DIR");
+        if (dir.isEmpty())
+            QSKIP("ZT_GRAB_DIR not set");
+        QVERIFY(startApp(sim::defaultScenario(QDateTime::currentDateTime())));
+        QVERIFY(waitForList());
+        for (int step = 0; step < 12; ++step) {
+            QSignalSpy ended(&app->cycle(), &MonitorCycle::cycleEnded);
+            rig->time.advanceMinutes(10);
+            QVERIFY(ended.wait(5000));
+        }
+        NewViewForm *list = app->listWindow();
+        list->clickCell(1, 0);
+        list->resize(list->sizeHint());
+        app->listWindow()->action(QStringLiteral("logdisp"))->trigger();
+        QVERIFY(app->logWindow());
+        QTest::qWait(50);
+        QVERIFY(list->grab().save(dir + QStringLiteral("/watch-list.png")));
+        QVERIFY(app->logWindow()->grab().save(dir + QStringLiteral("/watch-log.png")));
+    }
+
     void closeBoxAsksKind2AndOkEndsOutOfRemoteMode()
     {
         QVERIFY(startApp());
