@@ -200,6 +200,40 @@ private slots:
         QCOMPARE(logFiles().size(), 1);
     }
 
+    void aReceiverThatRefusesRemoteModeEndsThroughKind7()
+    {
+        QVERIFY(startApp());
+        QVERIFY(waitForList());
+        sim::ServerFaults refused;
+        refused.nak = true;
+        rig->server.setFaults(refused);
+        dialogs.answerMessage(AnswerNo);
+        QTRY_VERIFY_WITH_TIMEOUT(!finished->isEmpty(), 15000);
+        QCOMPARE(finished->at(0).at(0).toInt(), 0);
+        const QList<MessageRequest> asked = dialogs.messages();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).caption, QStringLiteral("監視続行不可能"));
+        QCOMPARE(asked.at(0).text,
+                 QStringLiteral("受信器の状態が変化したため、監視を続行できません\n"
+                                "データを保存しますか？"));
+        // Out of remote mode is still asked for, and the port is closed.
+        QVERIFY(rig->sawRemoteOff());
+        QVERIFY(!app->link().isOpen());
+    }
+
+    void theLogWindowMinimisesAndRestoresWithTheList()
+    {
+        QVERIFY(startApp());
+        QVERIFY(waitForList());
+        NewViewForm *list = app->listWindow();
+        list->action(QStringLiteral("logdisp"))->trigger();
+        QVERIFY(app->logWindow() && app->logWindow()->isVisible());
+        list->showMinimized();
+        QTRY_VERIFY(app->logWindow()->isMinimized());
+        list->showNormal();
+        QTRY_VERIFY(!app->logWindow()->isMinimized());
+    }
+
     void aStopSignalEndsWithoutAnyDialog()
     {
         QVERIFY(startApp());
