@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <map>
 
 using namespace zt;
 using namespace zt::monitortest;
@@ -70,10 +69,15 @@ sim::Scenario soakScenario(int days)
     return s;
 }
 
+// What one slot's records looked like as they arrived, checked on the fly so the test
+// itself holds no growing data and the resident size shows the monitor's.
 struct Stream
 {
-    std::map<QDateTime, MonitorRecord> records;
-    int duplicates = 0;
+    QDateTime first, last;
+    qint64 count = 0;
+    int outOfStep = 0;  // repeated, out of order or skipping an interval
+    int wrongValue = 0; // differs from what the transmitter measured
+    int filled = 0;     // missing-data records where the receiver lost its memory
 };
 
 } // namespace
@@ -95,10 +99,22 @@ private slots:
         rig.cycle.alarmLog().setSaveHour(0);
 
         std::array<Stream, MaxKo> streams;
+        QDateTime forgottenFrom, forgottenTo;
+        const MonitorRecord missing{MissingCode, MissingCode};
         const auto keep = [&](int koNo, const QDateTime &t, const MonitorRecord &r) {
             Stream &s = streams[std::size_t(koNo - 1)];
-            if (!s.records.emplace(t, r).second)
-                ++s.duplicates;
+            if (s.count == 0)
+                s.first = t;
+            else if (t != s.last.addSecs(600))
+                ++s.outOfStep;
+            s.last = t;
+            ++s.count;
+            const bool lost = (koNo == 5 || koNo == 6) && forgottenTo.isValid() &&
+                              t >= forgottenFrom && t < forgottenTo;
+            const RawRecord raw = source.record(scenario.transmitters[koNo - 1], t);
+            if (!(r == (lost ? missing : MonitorRecord{raw.ch1, raw.ch2})))
+                ++s.wrongValue;
+            s.filled += lost ? 1 : 0;
         };
         connect(&rig.cycle, &MonitorCycle::recordsStored, this, [&](const StoredBatch &b) {
             for (std::size_t i = 0; i < b.records.size(); ++i)
@@ -112,7 +128,6 @@ private slots:
 
         const int steps = days * 16; // 90-minute batches
         const int outageFrom = 2 * 16 + 4, outageSteps = 4;
-        QDateTime forgottenFrom, forgottenTo;
         long rssDay1 = 0, hwmDay1 = 0;
         for (int step = 1; step <= steps; ++step) {
             rig.time.advanceMinutes(90);
@@ -141,25 +156,14 @@ private slots:
         QCOMPARE(alerts.size(), 0);
 
         // Every record once, at every interval from the first to the newest.
-        const MonitorRecord missing{MissingCode, MissingCode};
         int filled = 0;
         for (int k = 1; k <= MaxKo; ++k) {
             const Stream &s = streams[std::size_t(k - 1)];
-            QCOMPARE(s.duplicates, 0);
-            const QDateTime first = s.records.begin()->first;
-            const QDateTime last = s.records.rbegin()->first;
-            QCOMPARE(last, rig.engine.newestTime(k));
-            QCOMPARE(qint64(s.records.size()), first.secsTo(last) / 600 + 1);
-            const sim::SlotSetup &setup = scenario.transmitters[k - 1];
-            for (const auto &[t, r] : s.records) {
-                const bool lost = (k == 5 || k == 6) && t >= forgottenFrom && t < forgottenTo;
-                const RawRecord raw = source.record(setup, t);
-                const MonitorRecord expected = lost ? missing : MonitorRecord{raw.ch1, raw.ch2};
-                if (!(r == expected))
-                    QFAIL(qPrintable(
-                        QStringLiteral("slot %1 at %2").arg(k).arg(t.toString(Qt::ISODate))));
-                filled += lost ? 1 : 0;
-            }
+            QCOMPARE(s.outOfStep, 0);
+            QCOMPARE(s.wrongValue, 0);
+            QCOMPARE(s.last, rig.engine.newestTime(k));
+            QCOMPARE(s.count, s.first.secsTo(s.last) / 600 + 1);
+            filled += s.filled;
         }
         QCOMPARE(filled, 2 * int(forgottenFrom.secsTo(forgottenTo) / 600));
 
@@ -184,7 +188,7 @@ private slots:
         for (int d = 1; d <= days; ++d)
             QVERIFY(files.contains(AlarmLog::fileNameFor(SoakStart.addDays(d))));
         // Memory stays flat: the buffers are allocated at start and the log is emptied daily.
-        QVERIFY2(rssEnd - rssDay1 < 8 * 1024, "resident memory grew by more than 8 MB");
+        QVERIFY2(rssEnd - rssDay1 < 2 * 1024, "resident memory grew by more than 2 MB");
     }
 };
 
