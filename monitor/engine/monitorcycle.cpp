@@ -113,10 +113,10 @@ bool MonitorCycle::sendExchange(const Request &request)
     return sendRequest(m_link, request);
 }
 
-void MonitorCycle::failSoon()
+void MonitorCycle::failSoon(int delayMs)
 {
     // Through the event loop, so a dead port can never recurse or spin.
-    m_failTimer->start();
+    m_failTimer->start(delayMs);
 }
 
 int MonitorCycle::replyError()
@@ -139,8 +139,14 @@ int MonitorCycle::replyError()
 
 void MonitorCycle::onCompleted()
 {
-    if (!m_active || m_state == CycleState::Idle || m_link.syncWait())
+    if (!m_active || m_state == CycleState::Idle)
         return;
+    if (m_link.syncWait()) {
+        // A synchronous command took the line over this exchange's reply: the
+        // exchange counts as failed once the command is done.
+        failSoon(BusyDeferMs);
+        return;
+    }
     const int error = replyError();
     if (error != 0) {
         handleError(error);
@@ -168,8 +174,12 @@ void MonitorCycle::handleReply()
 
 void MonitorCycle::handleError(int errorCode)
 {
-    if (!m_active || m_state == CycleState::Idle || m_link.syncWait())
+    if (!m_active || m_state == CycleState::Idle)
         return;
+    if (m_link.syncWait()) {
+        failSoon(BusyDeferMs); // skipped while a synchronous command waits, not dropped
+        return;
+    }
     if (m_phaseRetries >= MaxPhaseRetries) {
         endCycle(); // the next poll starts over
         return;

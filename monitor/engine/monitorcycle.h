@@ -147,7 +147,7 @@ private:
     void onReflected();
     void endCycle();
     void armPoll(int ms);
-    void failSoon();
+    void failSoon(int delayMs = 0);
     void pollFailed(int errorCode);
     int replyError();
     bool reenterRemoteMode();

@@ -2,6 +2,7 @@
 #include "testregistry.h"
 
 #include "link/fields.h"
+#include "link/receivercommands.h"
 #include "records/datetime.h"
 
 using namespace zt;
@@ -196,6 +197,41 @@ private slots:
         QCOMPARE(rig.codes(), expected);
         QVERIFY(rig.pollTimer()->isActive());
         QCOMPARE(rig.pollTimer()->interval(), hour);
+    }
+
+    // A synchronous command owns the line: the poll that falls due waits for it and
+    // nothing counts as failed.
+    void pollWaitsForASynchronousCommand()
+    {
+        MonitorRig rig;
+        QVERIFY(rig.startAndSettle());
+        QSignalSpy alert(&rig.cycle, &MonitorCycle::pollFailuresAlert);
+        sim::ServerFaults faults;
+        faults.lateMs = 4 * FastPollMs; // past the poll's due time, within the time-out
+        faults.count = 1;
+        rig.server().setFaults(faults);
+        rig.clearFrames();
+        QVERIFY(rig.pollTimer()->isActive());
+        QVERIFY(releaseAlarm(rig.link, 1, QLatin1Char('E')));
+        QVERIFY(rig.waitCycles(2));
+        QCOMPARE(rig.codes().mid(0, 2), (QStringList{"21", "10"}));
+        QCOMPARE(rig.cycle.pollFailures(), 0);
+        QCOMPARE(alert.size(), 0);
+    }
+
+    // Alarm monitoring switched off for a slot: its readings raise nothing.
+    void alarmMonitoringOff()
+    {
+        sim::Scenario scenario = sim::test::testScenario();
+        scenario.events << simEvent(T::Alarm, 1, 1, 355, at(12, 5), at(12, 25));
+        MonitorRig rig(scenario);
+        QVERIFY(rig.startAndSettle());
+        rig.cycle.disableAlarmMonitor(1);
+        QVERIFY(rig.advanceAndCycle(20));
+        QVERIFY(!rig.cycle.slot(1).AlarmState);
+        QVERIFY(!rig.engine.slot(1).alarm);
+        rig.cycle.enableAlarmMonitor(1);
+        QCOMPARE(rig.cycle.alarmLog().newestAt(0).text, QStringLiteral("送信器01警報監視開始"));
     }
 
     // Three failed polls in a row: one log entry, one alert, and polling waits.
