@@ -5,7 +5,7 @@
 #include "engine/ptyserver.h"
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"
-#include "simfixture.h"
+#include "zt5sim/simfixture.h"
 
 #include <QTest>
 #include <memory>
