@@ -50,9 +50,10 @@ class WatchSavesTest : public QObject
     std::unique_ptr<WatchApp> app;
     std::unique_ptr<WatchSaves> saves;
 
-    bool start()
+    bool start(bool withRig = true)
     {
-        rig = std::make_unique<WatchRig>();
+        if (withRig)
+            rig = std::make_unique<WatchRig>();
         app = std::make_unique<WatchApp>(dialogs);
         saves = std::make_unique<WatchSaves>(*app, dialogs, documentsFolder(), settingsFolder());
         app->setIntervals(FastPollMs, FastTimeoutMs);
@@ -114,6 +115,30 @@ private slots:
         QCOMPARE(set.ko(1).HasData, qint16(1));
         QCOMPARE(set.ko(1).DataCount, qint16(app->cycle().buffer(1).count()));
         QVERIFY(dialogs.asked().isEmpty());
+    }
+
+    void journalLeftByAnEarlierRunIsSavedAtTheStart()
+    {
+        rig = std::make_unique<WatchRig>();
+        QVERIFY(QDir().mkpath(settingsFolder()));
+        Journal old(journalPath(settingsFolder()));
+        SetHeader h;
+        h.intervalMinutes = 10;
+        h.koCount = 4;
+        const QDateTime t = QDateTime(QDate(2024, 4, 30), QTime(8, 0), Qt::UTC);
+        QCOMPARE(old.append(h, {1, 12, t, {300, 150, 800, 300}, {{215, 605}, {216, 615}}}, false),
+                 0);
+        QCOMPARE(old.append(h, {1, 12, t.addSecs(1200), {}, {{217, 625}}}, false), 0);
+        QVERIFY(start(false));
+        QVERIFY(logTexts().contains(QStringLiteral("未保存データ復旧保存")));
+        const LogSet set = loaded(watchFolder() + QStringLiteral("/2405011200_c.zt2"));
+        QCOMPARE(set.ko(1).DataCount, qint16(3));
+        QCOMPARE(set.value(1, 1, 3), qint16(217));
+        QCOMPARE(set.value(1, 2, 3), qint16(62)); // 62.5 %rh halves to even
+        QCOMPARE(set.startTime(), t);
+        // Only this run's records are journalled now: the newest one of each slot.
+        for (const SlotRecords &s : saves->saves().journal().read().slotRecords)
+            QCOMPARE(int(s.records.size()), app->cycle().buffer(s.koNo).count());
     }
 
     void kind40YesSavesThroughTheFileDialogBeforeTheEnd()
