@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
-  python3 socat
+  python3 socat procps
 )
 
 missing=()

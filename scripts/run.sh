@@ -28,3 +28,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 fi
 echo "run: demo folder $demo (sample file: $data/sample.zt2)"
 "$root/build/bin/kestrel"
+# A monitor started from kestrel keeps the receiver: the simulator stays until it ends.
+if pgrep -f "^$root/build/bin/watch\$" >/dev/null; then
+  echo "run: the monitor still runs; end it with 監視の終了 to stop the simulator" >&2
+  while pgrep -f "^$root/build/bin/watch\$" >/dev/null; do sleep 2; done
+fi

@@ -62,9 +62,12 @@ WatchApp::~WatchApp()
 
 bool WatchApp::raiseRunningInstance()
 {
-    for (const QString &title : {monitorListTitle(), monitorStartTitle()})
-        if (isWindowOpen(title))
-            return raiseWindow(title) || true;
+    for (const QString &title : {monitorListTitle(), monitorStartTitle()}) {
+        if (isWindowOpen(title)) {
+            raiseWindow(title);
+            return true;
+        }
+    }
     return false;
 }
 
@@ -219,7 +222,7 @@ void WatchApp::askEnd()
     const ContactIndicators &contacts = cyclePtr->contacts();
     const int answer =
         askWatchKind(dialogs, listForm, 2, contacts.alarmOn() || contacts.batteryOn());
-    if (answer == AnswerOk && !endStarted && hooks.hasUnsavedData && hooks.hasUnsavedData()) {
+    if (answer == AnswerOk && !endStarted && hasUnsavedData()) {
         if (askWatchKind(dialogs, listForm, 40) == AnswerYes && !endStarted) {
             asking = false;
             saveThenEnd();
@@ -229,6 +232,17 @@ void WatchApp::askEnd()
     asking = false;
     if (answer == AnswerOk)
         endMonitoring(0);
+}
+
+bool WatchApp::hasUnsavedData() const
+{
+    if (hooks.hasUnsavedData)
+        return hooks.hasUnsavedData();
+    // Records arrived since the list opened and nothing has saved them.
+    for (int k = 1; k <= cyclePtr->koCount(); ++k)
+        if (cyclePtr->slot(k).dataUpdated)
+            return true;
+    return false;
 }
 
 void WatchApp::askPollFailures()

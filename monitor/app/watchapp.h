@@ -62,6 +62,7 @@ private:
     void openListWindow();
     void wireListWindow();
     void askEnd();
+    bool hasUnsavedData() const;
     void askPollFailures();
     void askCannotContinue();
     void saveThenEnd();

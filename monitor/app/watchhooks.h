@@ -10,7 +10,8 @@ namespace zt {
 // An empty hook shows that the function is not available yet.
 struct WatchHooks
 {
-    // Collected records not saved yet (kind 40 is asked before the end).
+    // Collected records not saved yet (kind 40 is asked before the end); without the
+    // hook, any slot whose data were updated since the list opened.
     std::function<bool()> hasUnsavedData;
     // Saves the monitoring data with a save kind (0: through the file dialog); false
     // when nothing was saved.

@@ -10,6 +10,7 @@
 #include "windows/newviewform.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -97,6 +98,15 @@ private slots:
         QCOMPARE(app->listWindow()->timeLabel()->text(),
                  QStringLiteral("受信器時刻  24-05-01 12:20"));
         QVERIFY(dialogs.asked().isEmpty());
+
+        // Those records are not saved yet: the end asks kind 40 first.
+        dialogs.answerMessage(AnswerOk); // kind 2
+        dialogs.answerMessage(AnswerNo); // kind 40: end without saving
+        app->listWindow()->close();
+        QTRY_VERIFY(!finished->isEmpty());
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().at(1).caption, QStringLiteral("データの保存"));
+        QVERIFY(rig->sawRemoteOff());
     }
 
     // Pictures of both windows after two hours of the built-in scenario, for a look.
@@ -244,6 +254,27 @@ private slots:
         QVERIFY(dialogs.asked().isEmpty());
         QVERIFY(rig->sawRemoteOff());
         QVERIFY(!app->link().isOpen());
+    }
+
+    void aSettingsFileEndingEarlyIsReportedAndTheStartGoesOn()
+    {
+        rig = std::make_unique<WatchRig>();
+        QFile autos(settingsFolder() + QStringLiteral("/zt2autos.dat"));
+        QVERIFY(autos.open(QIODevice::WriteOnly));
+        autos.write("1\r\n");
+        autos.close();
+        app = std::make_unique<WatchApp>(dialogs);
+        finished = std::make_unique<QSignalSpy>(app.get(), &WatchApp::finished);
+        app->startUp();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).caption, QStringLiteral("ファイル読込"));
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("設定の読込に失敗しました。監視設定をやり直してください。"));
+        QVERIFY(waitForList());
+        // The read marks were reset: the file stands for no time on every slot.
+        QFile marks(settingsFolder() + QStringLiteral("/zt2000opTIme.dat"));
+        QVERIFY(marks.open(QIODevice::ReadOnly));
+        QVERIFY(marks.readAll().startsWith("\"9912300000\"\r\n-32768\r\n"));
     }
 
     void aPortThatCannotOpenShowsTheReason()
