@@ -416,6 +416,26 @@ private slots:
             QCOMPARE(b.at(i), receiverRecord(rig, 1, at(12, 10 * i)));
     }
 
+    // The receiver erased its records and waits for a later recording start: the
+    // summary counts 0, its time is not read, and the cycle goes on without failures.
+    void emptySummaryIsNotAFailure()
+    {
+        MonitorRig rig;
+        QVERIFY(rig.startAndSettle());
+        rig.cycle.stopPolling();
+        const QString settings = QStringLiteral("00") + DateField(at(12, 0), true) +
+                                 QStringLiteral("000A0014") + DateField(at(18, 0), false) +
+                                 QStringLiteral("00");
+        QCOMPARE(sim::test::ask(rig.engine, "01", "02", settings), sim::test::Ack);
+        rig.clearFrames();
+        rig.cycle.restartPolling(0);
+        QVERIFY(rig.waitCycles(2));
+        QCOMPARE(rig.codes(), (QStringList{"10", "11", "11", "10"}));
+        QCOMPARE(rig.cycle.slot(1).ReadCounter, 0);
+        QCOMPARE(rig.cycle.phaseRetries(), 0);
+        QCOMPARE(rig.cycle.buffer(1).count(), 1);
+    }
+
     // Battery and radio faults of a transmitter are logged when they begin and end.
     void batteryAndRadioStatus()
     {
