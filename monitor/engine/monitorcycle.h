@@ -74,6 +74,8 @@ public:
 
     // Poll timer control for synchronous senders (alarm settings, releases).
     void stopPolling();
+    // Also the answer "continue" after pollFailuresAlert: polling resumes with fresh
+    // retries. Ignored unless monitoring is active and the cycle idle.
     void restartPolling(int delayMs = 0);
 
     // Hook run at the end of every cycle (contact releases and auto-offs); returns
