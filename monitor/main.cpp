@@ -1,4 +1,6 @@
 #include "app/watchapp.h"
+#include "options/watchsaves.h"
+#include "platform/folders.h"
 #include "ui/qtdialogservice.h"
 
 #if __has_include("ui/translations.h")
@@ -20,6 +22,8 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     zt::QtDialogService dialogs;
     zt::WatchApp watch(dialogs);
+    zt::WatchSaves saves(watch, dialogs, zt::documentsFolder(), zt::settingsFolder());
+    watch.hooks.outsideStop = [&saves] { saves.saveBeforeOutsideStop(); };
     QObject::connect(&watch, &zt::WatchApp::finished, &app, &QCoreApplication::exit);
     watch.startUp();
     return app.exec();

@@ -46,7 +46,7 @@ WatchApp::WatchApp(DialogService &dialogs, QObject *parent)
     setObjectName(QStringLiteral("MAIN"));
     connect(startPresence, &WindowPresence::raiseRequested, this, &WatchApp::raiseVisibleWindow);
     connect(listPresence, &WindowPresence::raiseRequested, this, &WatchApp::raiseVisibleWindow);
-    connect(stops, &StopRequests::stopRequested, this, [this] { endMonitoring(0); });
+    connect(stops, &StopRequests::stopRequested, this, &WatchApp::onStopRequested);
     connect(cyclePtr.get(), &MonitorCycle::pollFailuresAlert, this,
             [this] { QTimer::singleShot(0, this, &WatchApp::askPollFailures); });
     connect(cyclePtr.get(), &MonitorCycle::cannotContinue, this,
@@ -282,6 +282,19 @@ void WatchApp::saveThenEnd()
     else
         dialogs.message(listForm, {watchStatusKind(40).caption,
                                    QStringLiteral("監視データの保存はまだ使用できません"), 48});
+    endMonitoring(0);
+}
+
+void WatchApp::onStopRequested()
+{
+    if (endStarted)
+        return;
+    if (starting) {
+        stopAfterStart = true;
+        return;
+    }
+    if (listForm && hooks.outsideStop)
+        hooks.outsideStop();
     endMonitoring(0);
 }
 

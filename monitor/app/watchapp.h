@@ -61,6 +61,7 @@ private:
     void runStart(StatusDialog &dialog);
     void openListWindow();
     void wireListWindow();
+    void onStopRequested();
     void askEnd();
     bool hasUnsavedData() const;
     void askPollFailures();

@@ -28,6 +28,9 @@ struct WatchHooks
     std::function<void()> listOpened;
     // Run on every ending after a successful start, before the receiver leaves remote mode.
     std::function<void()> ending;
+    // Run first when the end is asked from outside (a signal, the session's end): no
+    // dialog may be shown then.
+    std::function<void()> outsideStop;
 };
 
 } // namespace zt
