@@ -73,6 +73,7 @@ WatchSaves::WatchSaves(WatchApp &app, DialogService &dialogs, QString documentsF
     h.alarmSettings = [this](QWidget *parent) { alarmSettings(parent); };
     h.listOpened = [this] { onListOpened(); };
     h.ending = [this] { release->disarm(); };
+    h.outsideStop = [this] { saveBeforeOutsideStop(); };
 }
 
 WatchSaves::~WatchSaves() = default;
