@@ -76,25 +76,33 @@ bool parsePayload(const QByteArray &bytes, Entry &e)
     return in.status() == QDataStream::Ok && in.atEnd();
 }
 
-// Joins a batch to what the slot holds: right after its newest record, after a gap
-// filled with missing-data codes, or from scratch when it does not follow on.
+// Joins a batch to what the slot holds: right after its newest record, or after a gap
+// filled with missing-data codes; a batch that does not follow on starts the slot
+// again. Like the buffers, a slot keeps its newest MaxSamples records.
 void join(SlotRecords &slot, const Entry &e)
 {
     const qint64 step = qint64(e.header.intervalMinutes ? e.header.intervalMinutes : 1440) * 60;
     const RawPair missing{qint16(0xC000), qint16(0xC000)};
+    qint64 gap = -1;
     if (!slot.records.empty() && !e.restart) {
         const QDateTime next = slot.firstTime.addSecs(qint64(slot.records.size()) * step);
-        const qint64 gap = next.secsTo(e.batch.firstTime);
-        if (gap >= 0 && gap % step == 0 &&
-            qint64(slot.records.size()) + gap / step + qint64(e.batch.records.size()) <=
-                MaxSamples) {
-            slot.records.insert(slot.records.end(), std::size_t(gap / step), missing);
-            slot.records.insert(slot.records.end(), e.batch.records.begin(), e.batch.records.end());
-            slot.limits = e.batch.limits;
-            return;
-        }
+        const qint64 secs = next.secsTo(e.batch.firstTime);
+        if (secs >= 0 && secs % step == 0 && secs / step <= MaxSamples)
+            gap = secs / step;
     }
-    slot = e.batch;
+    if (gap < 0) {
+        slot = e.batch;
+    } else {
+        slot.records.insert(slot.records.end(), std::size_t(gap), missing);
+        slot.records.insert(slot.records.end(), e.batch.records.begin(), e.batch.records.end());
+        slot.limits = e.batch.limits;
+        slot.koKind = e.batch.koKind;
+    }
+    const qsizetype excess = qsizetype(slot.records.size()) - MaxSamples;
+    if (excess > 0) {
+        slot.records.erase(slot.records.begin(), slot.records.begin() + excess);
+        slot.firstTime = slot.firstTime.addSecs(excess * step);
+    }
 }
 
 int syncToDisk(QFile &file)

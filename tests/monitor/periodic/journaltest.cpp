@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(d.slotRecords[0].records[7], later.records[0]);
     }
 
+    void aSlotKeepsItsNewestRecordsLikeTheBuffers()
+    {
+        QTemporaryDir dir;
+        Journal j(journalPath(dir.path()));
+        SlotRecords big = batch(0);
+        big.records.assign(MaxSamples - 2, RawPair{100, 500});
+        QCOMPARE(j.append(batchHeader(), big, false), 0);
+        SlotRecords next = batch(0);
+        next.firstTime = big.firstTime.addSecs(qint64(big.records.size()) * 60);
+        QCOMPARE(j.append(batchHeader(), next, false), 0); // five more: three too many
+        const CollectedData d = j.read();
+        QCOMPARE(int(d.slotRecords.at(0).records.size()), MaxSamples);
+        QCOMPARE(d.slotRecords.at(0).firstTime, big.firstTime.addSecs(3 * 60));
+        QCOMPARE(d.slotRecords.at(0).records.back(), next.records.back());
+    }
+
     // The writer reports a batch only once it is on disk; after SIGKILL the journal
     // holds every reported batch, whole, and nothing torn.
     void journalKeepsEveryStoredBatchThroughSigkill()
