@@ -59,7 +59,7 @@ QString AlarmLog::fileNameFor(const QDateTime &when)
            QStringLiteral(".txt");
 }
 
-bool AlarmLog::writeFile(const QString &path) const
+QByteArray AlarmLog::fileBytes() const
 {
     QByteArray bytes;
     bytes.reserve(m_count * 48);
@@ -68,21 +68,32 @@ bool AlarmLog::writeFile(const QString &path) const
         bytes += toCp932Lossy(e.time + QStringLiteral("  |  ") + e.text);
         bytes += "\r\n";
     }
-    return saveSettingsBytes(path, bytes) == 0;
+    return bytes;
 }
 
 AlarmLog::SaveResult AlarmLog::save()
 {
-    if (m_blocked)
-        return SaveResult::Blocked;
     if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         return SaveResult::WriteFailed;
+    const QString minute = QStringLiteral("yyMMddHHmm");
+    const bool sameMinuteAsOurs =
+        m_blocked && m_lastSave.isValid() && m_lastSave.toString(minute) == m_now.toString(minute);
     m_lastSave = m_now;
     const QString path = QDir(m_folder).filePath(fileNameFor(m_now));
-    // Never replace an earlier log: its entries are gone from memory.
-    if (QFileInfo::exists(path))
-        return SaveResult::FileExists;
-    if (!writeFile(path))
+    QByteArray bytes = fileBytes();
+    if (QFileInfo::exists(path)) {
+        // Never replace an earlier log: its entries are gone from memory. Only the
+        // file this log wrote in this very minute takes later entries after its own
+        // (the save at the end of monitoring), so they are not lost.
+        if (!sameMinuteAsOurs)
+            return SaveResult::FileExists;
+        QByteArray earlier;
+        bool missing = false;
+        if (readSettingsBytes(path, earlier, missing) != 0 || missing)
+            return SaveResult::WriteFailed;
+        bytes.prepend(earlier);
+    }
+    if (saveSettingsBytes(path, bytes) != 0)
         return SaveResult::WriteFailed;
     clear();
     setBlocked(true);

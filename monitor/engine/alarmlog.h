@@ -51,6 +51,9 @@ public:
     // Empties the ring without saving ("履歴の削除" and the monitoring start).
     void clear();
     // Writes the ring oldest first to "log_yymmddhhnn.txt" and empties it on success.
+    // An existing file fails the save, except the one this log wrote in the same
+    // minute, which gets the new entries after its own. The automatic and manual
+    // saves are blocked within that minute; this one is not (the end of monitoring).
     SaveResult save();
     // "履歴の保存": save() plus its log entry; nothing happens while empty.
     SaveResult manualSave();
@@ -75,7 +78,7 @@ signals:
 
 private:
     void setBlocked(bool blocked);
-    bool writeFile(const QString &path) const;
+    QByteArray fileBytes() const;
 
     std::vector<AlarmLogEntry> m_ring;
     int m_start = 0; // ring position of the oldest entry

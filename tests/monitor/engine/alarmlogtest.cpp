@@ -91,6 +91,27 @@ private slots:
         QCOMPARE(fileLines(path), QStringList{QStringLiteral("earlier")});
     }
 
+    // Entries added after a save, saved again in the same minute (the end of
+    // monitoring): they follow the earlier ones in the same file, none lost.
+    void sameMinuteSaveAtTheEndKeepsEverything()
+    {
+        QTemporaryDir dir;
+        AlarmLog log;
+        log.setFolder(dir.path());
+        log.setReceiverClock(at(12, 0));
+        fill(log, 1, 2);
+        QCOMPARE(log.save(), AlarmLog::SaveResult::Saved);
+        fill(log, 3, 4);
+        QCOMPARE(log.manualSave(), AlarmLog::SaveResult::Blocked); // the menu's save waits
+        QCOMPARE(log.count(), 2);
+        QCOMPARE(log.save(), AlarmLog::SaveResult::Saved);
+        QCOMPARE(log.count(), 0);
+        const QStringList lines = fileLines(dir.filePath(QStringLiteral("log_2405011200.txt")));
+        QCOMPARE(lines.size(), 4);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(lines.at(i), QStringLiteral("24-05-01 12:00  |  項目%1").arg(i + 1));
+    }
+
     void anUnwritableFolderFailsTheSave()
     {
         QTemporaryDir dir;
