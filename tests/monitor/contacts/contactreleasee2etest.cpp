@@ -134,26 +134,6 @@ private slots:
         QVERIFY(rig.releases().contains(QStringLiteral("01E")));
     }
 
-    void cancelButtonRule_data()
-    {
-        QTest::addColumn<bool>("alarm");
-        QTest::addColumn<bool>("battery");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("all off") << false << false << 1 << false;
-        QTest::newRow("alarm, type 0") << true << false << 0 << true;
-        QTest::newRow("battery, type 0") << false << true << 0 << false;
-        QTest::newRow("battery, type 1") << false << true << 1 << true;
-    }
-    void cancelButtonRule()
-    {
-        QFETCH(bool, alarm);
-        QFETCH(bool, battery);
-        QFETCH(int, type);
-        QFETCH(bool, enabled);
-        QCOMPARE(cancelButtonEnabled(alarm, battery, type), enabled);
-    }
-
     void releaseFailureIsLoggedAndReported()
     {
         ContactRig rig;

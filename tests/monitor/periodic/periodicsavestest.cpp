@@ -174,19 +174,6 @@ private slots:
         QVERIFY(rig.saves.canSaveManually());
     }
 
-    void manualSaveIsOfferedOnlyForUnsavedRecords()
-    {
-        SavesRig rig;
-        QVERIFY(!rig.saves.canSaveManually());
-        rig.poll(Evening);
-        QVERIFY(rig.saves.canSaveManually());
-        QVERIFY(rig.saves.manualSave(Evening.addSecs(60)));
-        QCOMPARE(rig.log, QStringList{QStringLiteral("手動データ保存")});
-        QVERIFY(QFile::exists(rig.file(QStringLiteral("2603032001_mn.zt2"))));
-        QVERIFY(!rig.saves.canSaveManually()); // saved, though the buffers still hold them
-        QCOMPARE(int(rig.buffers.size()), 2);
-    }
-
     void autoSaveOffOrNothingNewSavesNothing()
     {
         SavesRig rig;
