@@ -102,7 +102,8 @@ CollectedData WatchSaves::collect() const
     for (int k = 1; k <= MaxKo; ++k) {
         const MonitorSlot &s = cycle.slot(k);
         const RecordBuffer &b = cycle.buffer(k);
-        if (!s.KoOperating || b.isEmpty())
+        // A slot that stopped operating still holds records read from it: they are saved too.
+        if (b.isEmpty())
             continue;
         SlotRecords r;
         r.koNo = k;
@@ -123,7 +124,7 @@ bool WatchSaves::hasUnsavedRecords() const
     if (!periodic->unsaved())
         return false;
     for (int k = 1; k <= MaxKo; ++k)
-        if (app.cycle().slot(k).KoOperating && !app.cycle().buffer(k).isEmpty())
+        if (!app.cycle().buffer(k).isEmpty())
             return true;
     return false;
 }
