@@ -1,6 +1,7 @@
 #include "graph/graphwindow.h"
 
 #include "graph/graphwindowlayout.h"
+#include "graph/headtickdelegate.h"
 #include "graph/infocolumn.h"
 #include "graph/plotcanvas.h"
 #include "graph/plotpicture.h"
@@ -8,6 +9,7 @@
 #include "graph/rangedialog.h"
 #include "graph/readout.h"
 #include "graph/referencelinedialog.h"
+#include "icons/toolbaricons.h"
 #include "records/messages.h"
 #include "ui/messageroutine.h"
 
@@ -19,7 +21,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
 
@@ -138,28 +139,31 @@ void GraphWindow::buildToolbar()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Toolbar1"));
     bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setMovable(false);
+    styleToolbar(bar);
     struct Button
     {
         const char *key;
         const char16_t *tip;
-        QStyle::StandardPixmap icon;
+        const char16_t *text;
+        const char *icon;
         const char *menuAction;
     };
     const Button buttons[] = {
-        {"btnRange", u"グラフ画面のレンジを変更", QStyle::SP_FileDialogDetailedView, "mrange"},
-        {"btnprint", u"グラフの印刷", QStyle::SP_DialogSaveButton, "mgPrint"},
-        {"btnlabel", u"データラベルの表示", QStyle::SP_FileDialogInfoView, "mpLabel"},
-        {"btnline", u"グラフ線幅変更", QStyle::SP_ArrowRight, nullptr},
-        {"btnref", u"グラフ上に基準線", QStyle::SP_ToolBarHorizontalExtensionButton, "mpRef"},
+        {"btnRange", u"グラフ画面のレンジを変更", u"レンジ", "range", "mrange"},
+        {"btnprint", u"グラフの印刷", u"印刷", "print", "mgPrint"},
+        {"btnlabel", u"データラベルの表示", u"ラベル", "label", "mpLabel"},
+        {"btnline", u"グラフ線幅変更", u"線幅", "linewidth", nullptr},
+        {"btnref", u"グラフ上に基準線", u"基準線", "reflines", "mpRef"},
     };
     for (const Button &b : buttons) {
         const QString key = QString::fromLatin1(b.key);
         if (key == u"btnprint" || key == u"btnlabel")
             bar->addSeparator();
-        QAction *a = bar->addAction(style()->standardIcon(b.icon), QString());
+        QAction *a =
+            bar->addAction(toolbarIcon(QString::fromLatin1(b.icon)), QString::fromUtf16(b.text));
         a->setObjectName(key);
         a->setToolTip(QString::fromUtf16(b.tip));
+        a->setCheckable(key == u"btnlabel"); // shows whether the labels are on
         actions.insert(key, a);
         if (b.menuAction) {
             QAction *target = actions.value(QString::fromLatin1(b.menuAction));
@@ -191,6 +195,7 @@ void GraphWindow::buildGrid()
     gpgrid->setFocusPolicy(Qt::NoFocus);
     gpgrid->setWordWrap(false);
     gpgrid->viewport()->installEventFilter(this);
+    gpgrid->setItemDelegate(new HeadTickDelegate(gpgrid));
     const QStringList titles = {QStringLiteral("送信器名\r\r単位"), QStringLiteral("収録\rｴﾗｰ数"),
                                 QStringLiteral("測定間隔"),         QStringLiteral("最高値"),
                                 QStringLiteral("最低値"),           QStringLiteral("平均値")};
@@ -334,6 +339,7 @@ void GraphWindow::setLabelsOn(bool on)
 {
     state().LabelsOn = on;
     actions.value(QStringLiteral("mpLabel"))->setChecked(on);
+    actions.value(QStringLiteral("btnlabel"))->setChecked(on);
     redraw(false);
 }
 

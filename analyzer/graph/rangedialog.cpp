@@ -1,5 +1,7 @@
 #include "graph/rangedialog.h"
 
+#include "graph/dialogteardown.h"
+#include "graph/enterkey.h"
 #include "graph/rangechecks.h"
 #include "records/messages.h"
 #include "ui/messageroutine.h"
@@ -9,11 +11,13 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -22,6 +26,24 @@ namespace zt {
 namespace {
 constexpr int graphCaption = 4;
 const QString timeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+const QString secondsFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+int frameOf(RangeDialog::Box b)
+{
+    return b <= RangeDialog::EndRow ? 0 : b <= RangeDialog::TempHigh ? 1 : 2;
+}
+
+int timeBoxWidth(const QFontMetrics &metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16;
+}
+
+// Moves a bar without taking it for a user's move.
+void placeBar(QScrollBar *bar, int value)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setValue(value);
+}
 
 // ScaleFixed1 and ScaleFixed2 as the last "Ok" stored them.
 std::array<int, 2> &fixedAtLastOk()
@@ -46,6 +68,7 @@ RangeDialog::RangeDialog(Inputs inputs, DialogService &dialogs, QWidget *parent)
             i == 0 ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
         b->setObjectName(QStringLiteral("cmdSetgrasnge_%1").arg(i));
         b->setToolTip(QStringLiteral("グラフのレンジを変更します"));
+        b->setAutoDefault(false); // Enter belongs to the boxes' leave checks
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -75,11 +98,11 @@ RangeDialog::RangeDialog(Inputs inputs, DialogService &dialogs, QWidget *parent)
         setBox(HumLow, s.ScaleMin2);
         setBox(HumHigh, s.ScaleMax2);
     }
-    for (int i = 0; i < 2; ++i)
-        openingTimes[std::size_t(i)] =
-            QDateTime::fromString(times[std::size_t(i)]->text(), timeFormat);
-    for (auto &f : openingTimes)
-        f.setTimeSpec(Qt::UTC);
+}
+
+RangeDialog::~RangeDialog()
+{
+    detachChildren(this);
 }
 
 QWidget *RangeDialog::buildFrame(int frame)
@@ -126,6 +149,7 @@ QWidget *RangeDialog::buildFrame(int frame)
             auto *time = new QLineEdit(group);
             time->setObjectName(i == 0 ? QStringLiteral("Drstarttime")
                                        : QStringLiteral("Drendtime"));
+            time->setFixedWidth(timeBoxWidth(time->fontMetrics()));
             time->setToolTip(i == 0 ? QStringLiteral("グラフのＸ軸下限時刻")
                                     : QStringLiteral("グラフのＸ軸上限時刻"));
             time->setValidator(new QRegularExpressionValidator(
@@ -138,6 +162,11 @@ QWidget *RangeDialog::buildFrame(int frame)
             grid->addWidget(time, i + 1, 3);
         }
     }
+    // Bars take the spare width; the value frames keep the time column's room so that
+    // the boxes and bars of all three frames line up.
+    grid->setColumnStretch(2, 1);
+    if (frame != 0)
+        grid->setColumnMinimumWidth(3, timeBoxWidth(group->fontMetrics()));
     return group;
 }
 
@@ -158,18 +187,33 @@ void RangeDialog::addNumberBox(Box b, int low, int high, int step, const QString
     n.bar->setRange(low, high);
     n.bar->setPageStep(step);
     n.bar->setMinimumWidth(160);
+    // The same width in every frame keeps the three frames' columns in line.
+    n.edit->setFixedWidth(n.edit->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 16);
     n.edit->installEventFilter(this);
     n.bar->installEventFilter(this);
     connect(n.edit, &QLineEdit::textEdited, this, [this, b](const QString &text) {
         QScrollBar *bar = boxes[b].bar;
         const int v = boxNumber(text);
         if (v >= bar->minimum() && v <= bar->maximum())
-            bar->setValue(v);
+            placeBar(bar, v);
     });
     connect(n.edit, &QLineEdit::editingFinished, this, [this, b] { leave(b); });
-    connect(n.bar, &QScrollBar::sliderMoved, this, [this, b](int v) { setBox(b, v); });
-    connect(n.bar, &QScrollBar::actionTriggered, this,
-            [this, b](int) { setBox(b, boxes[b].bar->sliderPosition()); });
+    // The bars take no focus: a drag is checked when it is let go, any other move at once.
+    connect(n.bar, &QScrollBar::sliderMoved, this, [this, b](int v) {
+        takeManual(frameOf(b));
+        showValue(b, v);
+    });
+    connect(n.bar, &QScrollBar::valueChanged, this, [this, b](int v) { barChanged(b, v); });
+    connect(n.bar, &QScrollBar::sliderReleased, this, [this, b] { leave(b); });
+}
+
+void RangeDialog::barChanged(Box b, int value)
+{
+    if (boxes[b].bar->isSliderDown())
+        return;
+    takeManual(frameOf(b));
+    showValue(b, value);
+    leave(b);
 }
 
 QDateTime RangeDialog::rowTime(int row) const
@@ -179,73 +223,93 @@ QDateTime RangeDialog::rowTime(int row) const
 
 void RangeDialog::setBox(Box b, int value)
 {
-    NumberBox &n = boxes[b];
-    n.edit->setText(QString::number(value));
-    n.bar->setValue(value);
-    n.last = n.edit->text();
+    showValue(b, value);
+    placeBar(boxes[b].bar, value);
+    boxes[b].last = boxes[b].edit->text();
+}
+
+// The box, and for a row its time, show `value`; the check comes later.
+void RangeDialog::showValue(Box b, int value)
+{
+    boxes[b].edit->setText(QString::number(value));
     if (b == StartRow || b == EndRow)
         times[b == StartRow ? 0 : 1]->setText(rowTime(value).toString(timeFormat));
 }
 
-void RangeDialog::leave(Box b)
+// The bar and the time box follow the text of the box.
+void RangeDialog::followText(Box b)
+{
+    const int value = boxNumber(boxes[b].edit->text());
+    placeBar(boxes[b].bar, value);
+    if (b == StartRow || b == EndRow)
+        times[b == StartRow ? 0 : 1]->setText(rowTime(value).toString(timeFormat));
+}
+
+bool RangeDialog::report(int messageNo)
+{
+    if (messageNo == 54)
+        showMessageText(dialogs, this, graphCaption, rowRangeMessage(in.rowTotal),
+                        int(MessageStyle::OkExclamation));
+    else if (messageNo != 0)
+        showMessage(dialogs, this, graphCaption, messageNo, int(MessageStyle::OkExclamation));
+    return messageNo == 0;
+}
+
+bool RangeDialog::leave(Box b)
 {
     NumberBox &n = boxes[b];
-    auto report = [this](int messageNo) {
-        if (messageNo == 54)
-            showMessageText(dialogs, this, graphCaption, rowRangeMessage(in.rowTotal),
-                            int(MessageStyle::OkExclamation));
-        else if (messageNo != 0)
-            showMessage(dialogs, this, graphCaption, messageNo, int(MessageStyle::OkExclamation));
-    };
     if (b == StartRow || b == EndRow) {
         const int start = boxNumber(boxes[StartRow].edit->text());
         const int end = boxNumber(boxes[EndRow].edit->text());
         const RowLeave r = b == StartRow ? leaveStartRow(start, end, in.rowTotal)
                                          : leaveEndRow(start, end, in.rowTotal);
-        report(r.messageNo);
+        const bool fine = report(r.messageNo);
         if (r.restore) {
             n.edit->setText(n.last);
-            return;
+            followText(b);
+            return false;
         }
         setBox(StartRow, r.start);
         setBox(EndRow, r.end);
-        return;
+        return fine;
     }
     const bool humidity = b == HumLow || b == HumHigh;
     const Box low = humidity ? HumLow : TempLow;
     const ValueLeave v =
         b == low ? leaveLowerValue(n.edit->text(), boxNumber(boxes[low + 1].edit->text()), humidity)
                  : leaveUpperValue(boxNumber(boxes[low].edit->text()), n.edit->text(), humidity);
-    report(v.messageNo);
-    if (v.restore)
+    const bool fine = report(v.messageNo);
+    if (v.restore) {
         n.edit->setText(n.last);
-    else
-        setBox(b, v.value);
+        followText(b);
+        return false;
+    }
+    setBox(b, v.value);
+    return fine;
 }
 
-void RangeDialog::leaveTime(int which)
+bool RangeDialog::leaveTime(int which)
 {
     QLineEdit *time = times[std::size_t(which)];
-    QDateTime t = QDateTime::fromString(time->text().trimmed(), timeFormat);
+    const QString text = time->text().trimmed();
+    QDateTime t = QDateTime::fromString(text, timeFormat);
+    if (!t.isValid()) // the typing rule also takes seconds
+        t = QDateTime::fromString(text, secondsFormat);
     const Box row = which == 0 ? StartRow : EndRow;
-    if (!t.isValid()) {
-        showMessage(dialogs, this, graphCaption, which == 0 ? 55 : 56,
-                    int(MessageStyle::OkExclamation));
-        time->setText(openingTimes[std::size_t(which)].toString(timeFormat));
-        return;
-    }
     t.setTimeSpec(Qt::UTC);
-    if (t < in.start || t > rowTime(in.rowTotal)) {
-        showMessage(dialogs, this, graphCaption, 62, int(MessageStyle::OkExclamation));
-        time->setText(openingTimes[std::size_t(which)].toString(timeFormat));
-        boxes[row].bar->setValue(
-            int(in.start.secsTo(openingTimes[std::size_t(which)]) / 60 / in.intervalMinutes) + 1);
-        return;
+    const int message = !t.isValid()                               ? (which == 0 ? 55 : 56)
+                        : t < in.start || t > rowTime(in.rowTotal) ? 62
+                                                                   : 0;
+    if (message != 0) {
+        // A refused time never moves the rows: the box shows its row's time again.
+        showMessage(dialogs, this, graphCaption, message, int(MessageStyle::OkExclamation));
+        followText(row);
+        return false;
     }
     // The row at or before the time.
     const qint64 r = in.start.secsTo(t) / 60 / std::max(1, in.intervalMinutes);
     boxes[row].edit->setText(QString::number(r + 1));
-    leave(row);
+    return leave(row);
 }
 
 void RangeDialog::followTypedTime(int which, const QString &text)
@@ -260,7 +324,7 @@ void RangeDialog::followTypedTime(int which, const QString &text)
     if (t < in.start || t > rowTime(in.rowTotal))
         return;
     const double rows = double(in.start.secsTo(t)) / (std::max(1, in.intervalMinutes) * 60.0);
-    boxes[which == 0 ? StartRow : EndRow].bar->setValue(int(std::floor(rows + 1.0 / 86400.0)) + 1);
+    placeBar(boxes[which == 0 ? StartRow : EndRow].bar, int(std::floor(rows + 1.0 / 86400.0)) + 1);
 }
 
 void RangeDialog::autoClicked(int frame, bool checked)
@@ -296,6 +360,19 @@ void RangeDialog::takeManual(int frame)
 
 bool RangeDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // Enter in a box runs its leave check and nothing else.
+    if (isEnterKey(event)) {
+        for (int b = 0; b < BoxCount; ++b)
+            if (watched == boxes[std::size_t(b)].edit) {
+                leave(Box(b));
+                return true;
+            }
+        for (int i = 0; i < 2; ++i)
+            if (watched == times[std::size_t(i)]) {
+                leaveTime(i);
+                return true;
+            }
+    }
     if (event->type() == QEvent::FocusIn) {
         auto *w = qobject_cast<QWidget *>(watched);
         for (int frame = 0; frame < 3 && w; ++frame)
@@ -305,17 +382,67 @@ bool RangeDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void RangeDialog::keyPressEvent(QKeyEvent *event)
+{
+    // No default button: Enter outside the boxes does not close the dialog either.
+    if (isEnterKey(event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// Entries typed but not yet left get their check now; false when one was refused.
+bool RangeDialog::settleEdits()
+{
+    for (int b = 0; b < BoxCount; ++b) {
+        const NumberBox &n = boxes[std::size_t(b)];
+        if (n.edit->isEnabled() && n.edit->text() != n.last && !leave(Box(b)))
+            return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const Box row = i == 0 ? StartRow : EndRow;
+        const QString shown = rowTime(boxNumber(boxes[row].edit->text())).toString(timeFormat);
+        if (times[std::size_t(i)]->isEnabled() && times[std::size_t(i)]->text() != shown &&
+            !leaveTime(i))
+            return false;
+    }
+    return true;
+}
+
+// What "Ok" would store is in order: no inverted or out-of-limit range is ever saved.
+bool RangeDialog::rangesInOrder() const
+{
+    auto ordered = [this](Box low, int min, int max) {
+        const int a = boxNumber(boxes[low].edit->text());
+        const int b = boxNumber(boxes[low + 1].edit->text());
+        return min <= a && a < b && b <= max;
+    };
+    const bool rows =
+        autos[0]->isChecked() || in.rowTotal <= 1 || ordered(StartRow, 1, in.rowTotal);
+    const bool temp = autos[1]->isChecked() || !in.scale.tempShown || ordered(TempLow, -100, 200);
+    const bool hum = autos[2]->isChecked() || !in.scale.humShown || ordered(HumLow, 0, 100);
+    return rows && temp && hum;
+}
+
 void RangeDialog::accept()
 {
+    if (!settleEdits())
+        return;
+    if (!rangesInOrder()) {
+        report(57);
+        return;
+    }
     AppSettings &s = *in.settings;
     if (!autos[0]->isChecked())
         in.state->view = {boxNumber(boxes[StartRow].edit->text()),
                           boxNumber(boxes[EndRow].edit->text())};
-    if (!autos[1]->isChecked()) {
+    // A frame without series keeps the stored bounds: its boxes hold nothing.
+    if (!autos[1]->isChecked() && in.scale.tempShown) {
         s.ScaleMax1 = qint16(boxNumber(boxes[TempHigh].edit->text()));
         s.ScaleMin1 = qint16(boxNumber(boxes[TempLow].edit->text()));
     }
-    if (!autos[2]->isChecked()) {
+    if (!autos[2]->isChecked() && in.scale.humShown) {
         s.ScaleMax2 = qint16(boxNumber(boxes[HumHigh].edit->text()));
         s.ScaleMin2 = qint16(boxNumber(boxes[HumLow].edit->text()));
     }

@@ -1,5 +1,8 @@
 #include "graph/referencelinedialog.h"
 
+#include "graph/dialogteardown.h"
+#include "graph/enterkey.h"
+
 #include "records/datetime.h"
 #include "records/messages.h"
 #include "ui/messageroutine.h"
@@ -87,6 +90,7 @@ ReferenceLineDialog::ReferenceLineDialog(GraphState &state, bool tempShown, bool
                 if (v >= b->minimum() && v <= b->maximum())
                     b->setValue(int(roundHalfEven(v)));
             });
+            l.box->installEventFilter(this);
             connect(l.box, &QLineEdit::editingFinished, this,
                     [this, humidity, i] { leaveBox(humidity, i); });
             connect(l.bar, &QScrollBar::valueChanged, this, [this, humidity, i](int value) {
@@ -108,9 +112,38 @@ ReferenceLineDialog::ReferenceLineDialog(GraphState &state, bool tempShown, bool
         ->setObjectName(QStringLiteral("comRefokng_0"));
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("comRefokng_1"));
+    for (QAbstractButton *b : buttons->buttons()) // Enter belongs to the boxes' leave checks
+        static_cast<QPushButton *>(b)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     grid->addWidget(buttons, 5, 0, 1, 4);
+}
+
+ReferenceLineDialog::~ReferenceLineDialog()
+{
+    detachChildren(this);
+}
+
+bool ReferenceLineDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in a box runs its leave check and nothing else.
+    if (isEnterKey(event))
+        for (int i = 0; i < 2; ++i)
+            for (bool humidity : {false, true})
+                if (watched == box(humidity, i)) {
+                    leaveBox(humidity, i);
+                    return true;
+                }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ReferenceLineDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (isEnterKey(event)) { // no default button
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 ReferenceLineDialog::Line &ReferenceLineDialog::line(bool humidity, int index)

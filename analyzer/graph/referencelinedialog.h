@@ -6,6 +6,7 @@
 #include <array>
 
 class QCheckBox;
+class QKeyEvent;
 class QLineEdit;
 class QScrollBar;
 
@@ -29,6 +30,7 @@ class ReferenceLineDialog : public QDialog
 public:
     ReferenceLineDialog(GraphState &state, bool tempShown, bool humShown, DialogService &dialogs,
                         QWidget *parent = nullptr);
+    ~ReferenceLineDialog() override;
 
     QLineEdit *box(bool humidity, int line) const;
     QScrollBar *bar(bool humidity, int line) const;
@@ -38,6 +40,10 @@ public:
 
 public slots:
     void accept() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct Line

@@ -1,5 +1,7 @@
 #include "graph/transmitterchoicedialog.h"
 
+#include "graph/dialogteardown.h"
+
 #include "records/messages.h"
 #include "ui/messageroutine.h"
 
@@ -38,9 +40,10 @@ TransmitterChoiceDialog::TransmitterChoiceDialog(DialogService &dialogs,
         auto *item = new QListWidgetItem(this->candidates[i].label, listMain);
         item->setSelected(i < remembered.size() && remembered[i]);
     }
-    // Clicks arrive on release, after the selection changed.
-    connect(listMain, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { afterClick(listMain->row(item)); });
+    allowed = selection();
+    // Clicks, Space, Ctrl+A and drags all end here.
+    connect(listMain, &QListWidget::itemSelectionChanged, this,
+            &TransmitterChoiceDialog::selectionChanged);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
@@ -60,25 +63,41 @@ TransmitterChoiceDialog::TransmitterChoiceDialog(DialogService &dialogs,
     setMinimumHeight(minimumHeightPx);
 }
 
-void TransmitterChoiceDialog::clickLine(int row)
+TransmitterChoiceDialog::~TransmitterChoiceDialog()
 {
-    QListWidgetItem *item = listMain->item(row);
-    if (!item)
-        return;
-    item->setSelected(!item->isSelected());
-    afterClick(row);
+    detachChildren(this);
 }
 
-void TransmitterChoiceDialog::afterClick(int row)
+void TransmitterChoiceDialog::clickLine(int row)
 {
+    if (QListWidgetItem *item = listMain->item(row))
+        item->setSelected(!item->isSelected());
+}
+
+void TransmitterChoiceDialog::selectionChanged()
+{
+    if (restoring)
+        return;
     const int selected = selectedCount();
     if (selected > MaxChosenTransmitters) {
         showMessage(dialogs, this, graphCaption, tooManyMessage, int(MessageStyle::OkExclamation));
-        if (QListWidgetItem *item = listMain->item(row))
-            item->setSelected(false);
+        // Undo the lines this step added, however many it added.
+        restoring = true;
+        for (int i = 0; i < listMain->count(); ++i)
+            listMain->item(i)->setSelected(allowed[std::size_t(i)]);
+        restoring = false;
         return;
     }
+    allowed = selection();
     listMain->setToolTip(remainingChoiceToolTip(selected, listMain->count()));
+}
+
+std::vector<bool> TransmitterChoiceDialog::selection() const
+{
+    std::vector<bool> out;
+    for (int i = 0; i < listMain->count(); ++i)
+        out.push_back(listMain->item(i)->isSelected());
+    return out;
 }
 
 int TransmitterChoiceDialog::selectedCount() const

@@ -16,6 +16,7 @@ class TransmitterChoiceDialog : public QDialog
 public:
     TransmitterChoiceDialog(DialogService &dialogs, std::vector<SelectionCandidate> candidates,
                             SelectionPurpose purpose, QWidget *parent = nullptr);
+    ~TransmitterChoiceDialog() override;
 
     QListWidget *list() const { return listMain; }
     // Toggles line `row` as a click on it does, refusing a fifth transmitter.
@@ -26,13 +27,16 @@ public slots:
     void accept() override;
 
 private:
-    void afterClick(int row);
+    void selectionChanged();
+    std::vector<bool> selection() const;
     int selectedCount() const;
 
     DialogService &dialogs;
     std::vector<SelectionCandidate> candidates;
     QListWidget *listMain;
     QLabel *instruction;
+    std::vector<bool> allowed; // the last selection of at most four lines
+    bool restoring = false;
 };
 
 } // namespace zt

@@ -15,6 +15,7 @@
 #include "graph/graphwindow.h"
 #include "graph/graphwindowlayout.h"
 #include "graph/seriesselection.h"
+#include "icons/toolbaricons.h"
 #include "mainwindow/extraoptionsdialog.h"
 #include "ports/jyusindialog.h"
 #include "link/seriallink.h"
@@ -32,7 +33,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
@@ -151,35 +151,35 @@ void MainWindow::buildToolbar()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Toolbar1"));
     bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    styleToolbar(bar);
     struct Button
     {
         const char *key;
         const char *tooltip;
         const char *text;
-        QStyle::StandardPixmap icon;
+        const char *icon;
         const char *sameAs;
     };
     const Button buttons[] = {
-        {"btnopen", "ファイル読出し", "開く", QStyle::SP_DialogOpenButton, "menuLogFOpen"},
-        {"btnsave", "上書き保存", "保存", QStyle::SP_DialogSaveButton, "menuLogFAddSave"},
-        {nullptr, nullptr, nullptr, {}, nullptr},
-        {"btnprint", "全体印刷", "印刷", QStyle::SP_FileDialogDetailedView, "mFPRINTSEL0"},
-        {nullptr, nullptr, nullptr, {}, nullptr},
-        {"btngraph", "グラフの描画", "グラフ", QStyle::SP_FileDialogContentsView, "m_GRATH"},
-        {nullptr, nullptr, nullptr, {}, nullptr},
-        {"btnlread", "収録データの読み出し", "読出し", QStyle::SP_ArrowDown, "menu_logdata"},
-        {"btnlset", "送信器収録設定", "収録設定", QStyle::SP_FileDialogListView, "menuIniSet"},
-        {nullptr, nullptr, nullptr, {}, nullptr},
-        {"btntset", "監視", "監視", QStyle::SP_ComputerIcon, "menuJyou"},
+        {"btnopen", "ファイル読出し", "開く", "open", "menuLogFOpen"},
+        {"btnsave", "上書き保存", "保存", "save", "menuLogFAddSave"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"btnprint", "全体印刷", "印刷", "print", "mFPRINTSEL0"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"btngraph", "グラフの描画", "グラフ", "graph", "m_GRATH"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"btnlread", "収録データの読み出し", "読出し", "readout", "menu_logdata"},
+        {"btnlset", "送信器収録設定", "収録設定", "recording", "menuIniSet"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"btntset", "監視", "監視", "monitor", "menuJyou"},
     };
     for (const Button &b : buttons) {
         if (!b.key) {
             bar->addSeparator();
             continue;
         }
-        QAction *a = bar->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.text));
+        QAction *a =
+            bar->addAction(toolbarIcon(QString::fromLatin1(b.icon)), QString::fromUtf8(b.text));
         a->setObjectName(QString::fromUtf8(b.key));
         a->setToolTip(QString::fromUtf8(b.tooltip));
         actions.insert(a->objectName(), a);

@@ -237,8 +237,12 @@ private slots:
         w->action("btnlabel")->trigger();
         QVERIFY(GraphWindow::state().LabelsOn);
         QVERIFY(w->action("mpLabel")->isChecked());
+        QVERIFY(w->action("btnlabel")->isChecked()); // the button shows the state too
         w->action("btnlabel")->trigger();
         QVERIFY(!GraphWindow::state().LabelsOn);
+        QVERIFY(!w->action("btnlabel")->isChecked());
+        w->action("mpLabel")->trigger(); // the menu keeps the button in step
+        QVERIFY(w->action("btnlabel")->isChecked());
     }
 
     void windowLooksRightAtBothSizes_data()

@@ -151,7 +151,9 @@ private slots:
         dialog->leaveTime(0);
         QCOMPARE(rig.dialogs.messages().last().text,
                  QStringLiteral("設定できる範囲を超えています。"));
-        QCOMPARE(dialog->startTime()->text(), QStringLiteral("2026-03-01 08:00"));
+        // A refused time leaves the rows alone and shows the time of the row again.
+        QCOMPARE(dialog->startTime()->text(), QStringLiteral("2026-03-01 09:10"));
+        QCOMPARE(dialog->box(RangeDialog::StartRow)->text(), QStringLiteral("8"));
         dialog->startTime()->setText(QStringLiteral("2026-03"));
         dialog->leaveTime(0);
         QVERIFY(rig.dialogs.messages().last().text.startsWith(

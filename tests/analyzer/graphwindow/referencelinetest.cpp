@@ -85,6 +85,47 @@ private slots:
         QVERIFY(state.RefLinesOn);
     }
 
+    void enterRunsOnlyTheLeaveCheck_data()
+    {
+        QTest::addColumn<bool>("humidity");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("keypad");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("humidity 150") << true << 0 << "150" << false << "100" << 1;
+        QTest::newRow("temperature -300, keypad") << false << 1 << "-300" << true << "-100" << 1;
+        QTest::newRow("fine temperature") << false << 0 << "12" << false << "12" << 0;
+        QTest::newRow("fine humidity, keypad") << true << 1 << "70" << true << "70" << 0;
+    }
+    void enterRunsOnlyTheLeaveCheck()
+    {
+        QFETCH(bool, humidity);
+        QFETCH(int, line);
+        QFETCH(QString, typed);
+        QFETCH(bool, keypad);
+        QFETCH(QString, shown);
+        QFETCH(int, messages);
+        GraphState state;
+        state.RefLineT = {20, 30};
+        state.RefLineH = {50, 60};
+        ScriptedDialogService dialogs;
+        ReferenceLineDialog dialog(state, true, true, dialogs);
+        dialog.show();
+        QLineEdit *edit = dialog.box(humidity, line);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, keypad ? Qt::Key_Enter : Qt::Key_Return,
+                        keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialogs.messages().size(), messages);
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(dialog.bar(humidity, line)->value(), shown.toInt());
+        QCOMPARE(state.RefLineT, (std::array<int, 2>{20, 30})); // nothing stored yet
+        QCOMPARE(state.RefLineH, (std::array<int, 2>{50, 60}));
+    }
+
     void cancelChangesNothing()
     {
         GraphState state;

@@ -80,6 +80,40 @@ private slots:
         QCOMPARE(dialog.list()->toolTip(), QStringLiteral("最大台数選択済みです"));
     }
 
+    void keysNeverSelectMoreThanFour_data()
+    {
+        QTest::addColumn<int>("clickedFirst");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<std::vector<int>>("kept");
+        QTest::newRow("Ctrl+A from none")
+            << 0 << int(Qt::Key_A) << int(Qt::ControlModifier) << std::vector<int>{};
+        QTest::newRow("Ctrl+A from two")
+            << 2 << int(Qt::Key_A) << int(Qt::ControlModifier) << std::vector<int>{1, 2};
+        QTest::newRow("Space on a fifth")
+            << 4 << int(Qt::Key_Space) << int(Qt::NoModifier) << std::vector<int>{1, 2, 3, 4};
+    }
+    void keysNeverSelectMoreThanFour()
+    {
+        QFETCH(int, clickedFirst);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(std::vector<int>, kept);
+        ScriptedDialogService dialogs;
+        TransmitterChoiceDialog dialog(dialogs, candidatesOf(6), SelectionPurpose::Graph);
+        dialog.show();
+        for (int row = 0; row < clickedFirst; ++row)
+            dialog.clickLine(row);
+        QListWidget *list = dialog.list();
+        list->setFocus();
+        list->setCurrentRow(5, QItemSelectionModel::NoUpdate);
+        QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().first().text,
+                 QStringLiteral("一度にグラフ表示できる送信器は4台までです。"));
+        QCOMPARE(dialog.chosenSeriesNos(), kept);
+    }
+
     void okWithNothingChosenKeepsTheDialogOpen()
     {
         ScriptedDialogService dialogs;
