@@ -295,6 +295,8 @@ private slots:
         QCOMPARE(app->startDialog()->secondText()->text(),
                  QStringLiteral("設定を確認してください"));
         QVERIFY(rig->received().isEmpty());
+        if (const QString dir = qEnvironmentVariable("ZT_GRAB_DIR"); !dir.isEmpty())
+            QVERIFY(app->startDialog()->grab().save(dir + QStringLiteral("/watch-start.png")));
         app->startDialog()->reject();
         QCOMPARE(finished->size(), 1);
         QCOMPARE(finished->at(0).at(0).toInt(), 1);
