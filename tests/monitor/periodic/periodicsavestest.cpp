@@ -1,5 +1,7 @@
 #include "testregistry.h"
 
+#include "records/test_zt2sets.h"
+
 #include "periodic/periodicsaves.h"
 #include "records/datetime.h"
 #include "records/zt2file.h"
@@ -172,6 +174,31 @@ private slots:
         QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
         QVERIFY(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files).isEmpty());
         QVERIFY(rig.saves.canSaveManually());
+    }
+
+    void aFullDiskLeavesThePreviousFileAsItWas()
+    {
+        SavesRig rig;
+        for (int h = 0; h < 3; ++h)
+            rig.poll(Evening.addSecs(h * 3600));
+        const QString path = rig.saves.pathFor(SaveKind::Manual, Evening);
+        QCOMPARE(rig.saves.save(SaveKind::Manual, Evening), 0);
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray old = before.readAll();
+        before.close();
+        for (int h = 3; h < 40; ++h)
+            rig.poll(Evening.addSecs(h * 3600));
+        // The same save again in a child whose files cannot grow past the old size.
+        const int result = test::runInChild(test::fileSizeLimit(rlim_t(old.size() + 16)), [&] {
+            return rig.saves.save(SaveKind::Manual, Evening);
+        });
+        QVERIFY2(result > 0 && result < 254, qPrintable(QString::number(result)));
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        QCOMPARE(before.readAll(), old);
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files),
+                 QStringList{QFileInfo(path).fileName()});
+        QVERIFY(rig.saves.journal().read().hasRecords()); // kept for the next attempt
     }
 
     void autoSaveOffOrNothingNewSavesNothing()
