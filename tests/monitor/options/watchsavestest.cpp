@@ -218,6 +218,48 @@ private slots:
                    (f.mid(6, 2) == QStringLiteral("07") && f.contains(QStringLiteral(",0100FA")));
         QVERIFY(sent);
     }
+
+    void alarmSettingsWaitWhileAnExchangeRunsAndSendOnTheNextOk()
+    {
+        QVERIFY(start());
+        int refusedAt = -1;
+        bool visibleAfterRefusal = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *d = qobject_cast<AlarmSettingsDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            d->spin(0)->setValue(26);
+            // OK pressed while a poll is out: nothing is sent, the dialog stays.
+            auto press = std::make_shared<QMetaObject::Connection>();
+            *press =
+                connect(&app->cycle(), &MonitorCycle::stateChanged, d, [&, d, press](CycleState s) {
+                    if (s != CycleState::PollSent)
+                        return;
+                    QObject::disconnect(*press);
+                    refusedAt = int(rig->received().size());
+                    d->okButton()->click();
+                    visibleAfterRefusal = d->isVisible();
+                    // Once the cycle is idle again, OK sends the kept change.
+                    QTimer::singleShot(0, d, [this, d] {
+                        (void)QTest::qWaitFor(
+                            [this] { return app->cycle().state() == CycleState::Idle; }, 5000);
+                        d->okButton()->click();
+                    });
+                });
+        });
+        app->hooks.alarmSettings(app->listWindow());
+        QVERIFY(refusedAt >= 0);
+        QVERIFY(visibleAfterRefusal);
+        QCOMPARE(app->cycle().slot(1).limits.AlarmHigh1, qint16(260));
+        // The start wrote the limits once; after the refusal exactly one write followed.
+        const QStringList frames = rig->received();
+        int writes = 0;
+        for (int i = refusedAt; i < frames.size(); ++i)
+            writes += frames.at(i).mid(6, 2) == QStringLiteral("07") &&
+                      frames.at(i).mid(4, 2) == QStringLiteral("01");
+        QCOMPARE(writes, 1);
+        QCOMPARE(logTexts().count(QStringLiteral("送信器01警報設定変更")), 1);
+    }
 };
 
 ZT_TEST(WatchSavesTest)
