@@ -106,6 +106,13 @@ QWidget *NewViewForm::buildCentral()
     KokiNoDisp->setCursor(Qt::PointingHandCursor);
     KokiNoDisp->installEventFilter(this);
 
+    // The two header rows stay put above the slot rows, which scroll beneath them.
+    ListHead = new QTableView(central);
+    ListHead->setObjectName(QStringLiteral("ListHead"));
+    ListHead->setModel(listModelPtr);
+    plainGrid(ListHead);
+    ListHead->horizontalHeader()->hide();
+    ListHead->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListGrid = new QTableView(central);
     ListGrid->setObjectName(QStringLiteral("ListGrid"));
     ListGrid->setModel(listModelPtr);
@@ -113,6 +120,7 @@ QWidget *NewViewForm::buildCentral()
     ListGrid->horizontalHeader()->hide();
     ListGrid->setMouseTracking(true);
     connect(ListGrid, &QTableView::clicked, this, &NewViewForm::onListClicked);
+    headSpacer = new QWidget(central);
 
     TGrid = new QTableView(central);
     TGrid->setObjectName(QStringLiteral("TGrid"));
@@ -138,7 +146,15 @@ QWidget *NewViewForm::buildCentral()
     bottom->addLayout(side);
     auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(ListGrid, 3);
+    auto *head = new QHBoxLayout;
+    head->setSpacing(0);
+    head->addWidget(ListHead);
+    head->addWidget(headSpacer);
+    auto *list = new QVBoxLayout;
+    list->setSpacing(0);
+    list->addLayout(head);
+    list->addWidget(ListGrid, 1);
+    layout->addLayout(list, 3);
     layout->addLayout(bottom, 2);
     return central;
 }
@@ -163,27 +179,39 @@ void NewViewForm::sizeGrids()
         textWidth(fm, {QStringLiteral("監視")}) + 8};
     int total = 0;
     for (int c = 0; c < ListGridModel::ColumnCount; ++c) {
+        ListHead->setColumnWidth(c, widths[c]);
         ListGrid->setColumnWidth(c, widths[c]);
         total += widths[c];
     }
-    ListGrid->clearSpans();
-    ListGrid->setSpan(0, ListGridModel::ColNo, 2, 1);
-    ListGrid->setSpan(0, ListGridModel::ColName, 2, 1);
-    ListGrid->setSpan(0, ListGridModel::ColTime, 1, 3);
-    ListGrid->setSpan(0, ListGridModel::ColMeasure, 1, 3);
-    ListGrid->setSpan(0, ListGridModel::ColMonitor, 2, 1);
+    const int rows = listModelPtr->rowCount();
+    for (int r = 0; r < rows; ++r) {
+        const bool header = r < ListGridModel::HeaderRows;
+        ListHead->setRowHidden(r, !header);
+        ListGrid->setRowHidden(r, header);
+    }
+    ListHead->clearSpans();
+    ListHead->setSpan(0, ListGridModel::ColNo, 2, 1);
+    ListHead->setSpan(0, ListGridModel::ColName, 2, 1);
+    ListHead->setSpan(0, ListGridModel::ColTime, 1, 3);
+    ListHead->setSpan(0, ListGridModel::ColMeasure, 1, 3);
+    ListHead->setSpan(0, ListGridModel::ColMonitor, 2, 1);
     const int rowHeight = fm.height() + 8;
+    const int frames = 2 * ListGrid->frameWidth();
+    ListHead->verticalHeader()->setDefaultSectionSize(rowHeight);
+    ListHead->setFixedHeight(ListGridModel::HeaderRows * rowHeight + frames);
     ListGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
-    ListGrid->setRowHeight(0, rowHeight);
-    ListGrid->setRowHeight(1, rowHeight);
+    // Up to 16 slots show whole; more scroll beneath the header rows.
+    const int slotRows = rows - ListGridModel::HeaderRows;
+    const int visibleRows = std::min(slotRows, 16);
+    const bool scrolls = slotRows > visibleRows;
     const int scrollBar = ListGrid->verticalScrollBar()->sizeHint().width();
-    ListGrid->setMinimumWidth(total + scrollBar + 2 * ListGrid->frameWidth());
-    // Up to 16 slots show whole; more scroll.
-    const int visibleRows = std::min(listModelPtr->rowCount(), 2 + 16);
-    const int listHeight = visibleRows * rowHeight + 2 * ListGrid->frameWidth();
+    ListHead->setFixedWidth(total + frames);
+    headSpacer->setFixedWidth(scrolls ? scrollBar : 0);
+    ListGrid->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    ListGrid->setFixedWidth(total + frames + (scrolls ? scrollBar : 0));
+    const int listHeight = std::max(visibleRows, 1) * rowHeight + frames;
     ListGrid->setMinimumHeight(listHeight);
-    if (listModelPtr->rowCount() <= visibleRows)
-        ListGrid->setMaximumHeight(listHeight);
+    ListGrid->setMaximumHeight(scrolls ? QWIDGETSIZE_MAX : listHeight);
     TGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
     TGrid->setMinimumWidth(3 * timeWidth);
     TGrid->setMinimumHeight(8 * rowHeight);

@@ -73,7 +73,9 @@ private:
     MonitorCycle &cycle;
     ListGridModel *listModelPtr;
     TGridModel *recordModelPtr;
+    QTableView *ListHead = nullptr; // the two fixed header rows of ListGrid
     QTableView *ListGrid = nullptr;
+    QWidget *headSpacer = nullptr;
     QTableView *TGrid = nullptr;
     QLabel *OyaNameDisp = nullptr;
     QLabel *KokiNoDisp = nullptr;

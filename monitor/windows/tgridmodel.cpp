@@ -1,8 +1,12 @@
 #include "windows/tgridmodel.h"
 
 #include "engine/alarmlog.h"
+#include "engine/limittest.h"
 #include "engine/monitorcycle.h"
 #include "windows/valuetext.h"
+
+#include <QBrush>
+#include <QColor>
 
 namespace zt {
 
@@ -27,10 +31,13 @@ QVariant TGridModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole)
         return int(index.column() == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole)
-        return {};
     const RecordBuffer &buffer = cycle.buffer(ko);
     const MonitorSlot &slot = cycle.slot(ko);
+    if (role == Qt::ForegroundRole)
+        return isRed(index.row(), index.column()) ? QVariant(QBrush(QColor(255, 0, 0)))
+                                                  : QVariant();
+    if (role != Qt::DisplayRole)
+        return {};
     switch (index.column()) {
     case 0:
         return logTimeText(buffer.timeAt(index.row()));
@@ -50,6 +57,20 @@ QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int ro
     static const QStringList titles = {QStringLiteral("時刻"), QStringLiteral("温度 ℃"),
                                        QStringLiteral("湿度 ％")};
     return titles.value(section);
+}
+
+bool TGridModel::isRed(int row, int column) const
+{
+    if (ko == 0 || row >= rows || column == 0)
+        return false;
+    const MonitorSlot &slot = cycle.slot(ko);
+    if (!slot.AlarmMonitorOn)
+        return false;
+    const MonitorRecord r = cycle.buffer(ko).at(row);
+    if (column == 1)
+        return monitorLimitAlarm(r.ch1, slot.limits.AlarmHigh1, slot.limits.AlarmLow1);
+    return slot.twoChannels() &&
+           monitorLimitAlarm(r.ch2, slot.limits.AlarmHigh2, slot.limits.AlarmLow2);
 }
 
 void TGridModel::showKo(int koNo)

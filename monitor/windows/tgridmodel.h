@@ -25,6 +25,8 @@ public:
     int shownKo() const { return ko; }
     // The shown slot's buffer changed.
     void reload();
+    // A value cell failing the limit test while the slot's monitoring is on.
+    bool isRed(int row, int column) const;
 
 private:
     const MonitorCycle &cycle;

@@ -109,13 +109,20 @@ private slots:
         QVERIFY(rig->sawRemoteOff());
     }
 
-    // Pictures of both windows after two hours of the built-in scenario, for a look.
+    // Pictures of both windows after two hours of the built-in scenario on 30 slots.
     void grabsTheWindowsWhenAsked()
     {
         const QString dir = qEnvironmentVariable("ZT_GRAB_DIR");
         if (dir.isEmpty())
             QSKIP("ZT_GRAB_DIR not set");
-        QVERIFY(startApp(sim::defaultScenario(QDateTime::currentDateTime())));
+        sim::Scenario full = sim::defaultScenario(QDateTime::currentDateTime());
+        full.systemKoCount = 30;
+        for (int k = 5; k <= 30; ++k) {
+            sim::SlotSetup more = full.transmitters.at((k - 1) % 4);
+            more.slot = k;
+            full.transmitters << more;
+        }
+        QVERIFY(startApp(full));
         QVERIFY(waitForList());
         for (int step = 0; step < 12; ++step) {
             QSignalSpy ended(&app->cycle(), &MonitorCycle::cycleEnded);

@@ -139,6 +139,10 @@ private slots:
         const int last = t.rowCount() - 1;
         QCOMPARE(t.index(last, 1).data().toString(), QStringLiteral("センサ異常"));
         QCOMPARE(t.index(last, 2).data().toString(), QStringLiteral("46"));
+        QVERIFY(t.isRed(last, 1));  // the sensor error is always in alarm
+        QVERIFY(!t.isRed(last, 2)); // 45.5 % is inside 30..80
+        cycle->disableAlarmMonitor(1);
+        QVERIFY(!t.isRed(last, 1));
         QCOMPARE(t.headerData(1, Qt::Horizontal).toString(), QStringLiteral("温度 ℃"));
         QCOMPARE(form.shownKoLabel()->text(), QStringLiteral("送信器01データを表示中"));
     }
