@@ -416,6 +416,29 @@ private slots:
             QCOMPARE(b.at(i), receiverRecord(rig, 1, at(12, 10 * i)));
     }
 
+    // Recording restarted off the stored records' time grid: the new records cannot
+    // follow them at whole intervals, so the buffer starts again rather than mis-time.
+    void restartOffTheGridStartsTheBufferAgain()
+    {
+        MonitorRig rig;
+        QVERIFY(rig.startAndSettle());
+        rig.cycle.stopPolling();
+        const QString settings = QStringLiteral("00") + DateField(at(12, 0), true) +
+                                 QStringLiteral("000A0014") + DateField(at(12, 35), false) +
+                                 QStringLiteral("00");
+        QCOMPARE(sim::test::ask(rig.engine, "01", "02", settings), sim::test::Ack);
+        rig.time.advanceMinutes(40);
+        QSignalSpy stored(&rig.cycle, &MonitorCycle::recordsStored);
+        rig.cycle.restartPolling(0);
+        QVERIFY(rig.waitCycles(1));
+        QVERIFY(stored.size() >= 1);
+        QVERIFY(stored.first().first().value<StoredBatch>().bufferEmptied);
+        const RecordBuffer &b = rig.cycle.buffer(1);
+        QCOMPARE(b.count(), 1);
+        QCOMPARE(b.oldestTime(), at(12, 35));
+        QCOMPARE(b.newest(), receiverRecord(rig, 1, at(12, 35)));
+    }
+
     // The receiver erased its records and waits for a later recording start: the
     // summary counts 0, its time is not read, and the cycle goes on without failures.
     void emptySummaryIsNotAFailure()
