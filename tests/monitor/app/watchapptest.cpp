@@ -139,6 +139,16 @@ private slots:
         QVERIFY(app->logWindow()->grab().save(dir + QStringLiteral("/watch-log.png")));
     }
 
+    void aRaiseRequestBringsTheListBack()
+    {
+        QVERIFY(startApp());
+        QVERIFY(waitForList());
+        app->listWindow()->hide();
+        // What kestrel's second "監視" and a second start of watch send.
+        QVERIFY(raiseWindow(monitorListTitle()));
+        QTRY_VERIFY(app->listWindow()->isVisible());
+    }
+
     void closeBoxAsksKind2AndOkEndsOutOfRemoteMode()
     {
         QVERIFY(startApp());
@@ -302,6 +312,8 @@ private slots:
         QCOMPARE(app->startDialog()->secondText()->text(),
                  QStringLiteral("設定を確認してください"));
         QVERIFY(rig->received().isEmpty());
+        // kestrel sees a monitor while the start dialog is up, even a failed one.
+        QVERIFY(isWindowOpen(monitorStartTitle()));
         if (const QString dir = qEnvironmentVariable("ZT_GRAB_DIR"); !dir.isEmpty())
             QVERIFY(app->startDialog()->grab().save(dir + QStringLiteral("/watch-start.png")));
         app->startDialog()->reject();
