@@ -241,12 +241,14 @@ void MonitorCycle::reflect(int fromKo)
             failSoon();
         return;
     }
-    if (!m_reflectedAny) {
+    // The receiver's alarm output changed: look at it again at once, but only once
+    // in a row, so a receiver that does not keep the states cannot make it spin.
+    if (!m_reflectedAny || m_repolledAtOnce) {
         endCycle();
         return;
     }
-    // The receiver's alarm output changed: look at it again at once.
     m_reflectedAny = false;
+    m_repolledAtOnce = true;
     sendPoll();
 }
 

@@ -116,6 +116,7 @@ StartResult MonitorCycle::start()
     m_phaseRetries = 0;
     m_pollFailures = 0;
     m_portLost = false;
+    m_repolledAtOnce = false;
     resetSlots();
     m_log.clear();
 

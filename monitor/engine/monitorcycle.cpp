@@ -68,6 +68,7 @@ void MonitorCycle::restartPolling(int delayMs)
     if (!m_active || m_state != CycleState::Idle)
         return;
     m_phaseRetries = 0;
+    m_repolledAtOnce = false;
     armPoll(delayMs);
 }
 
@@ -220,6 +221,7 @@ void MonitorCycle::pollFailed(int errorCode)
 void MonitorCycle::endCycle()
 {
     m_jochuTimer->stop();
+    m_repolledAtOnce = false;
     const bool released = m_endStep ? m_endStep() : false;
     m_phaseRetries = 0;
     setState(CycleState::Idle);

@@ -175,6 +175,7 @@ private:
     int m_currentKo = 0;
     bool m_portLost = false;
     bool m_reflectedAny = false;
+    bool m_repolledAtOnce = false;
     AlarmLimits m_pendingLimits;
     int m_oyaSlot = 1;
 

@@ -23,6 +23,7 @@ private slots:
             << QStringList{"leave-remote=30", "hangup=0"} << "leave=30000 hangup=0";
         QTest::newRow("shifted block times") << QStringList{"block-time=2"} << "block=1/2";
         QTest::newRow("blocks without end comma") << QStringList{"block-comma"} << "block=2/-1";
+        QTest::newRow("alarm states ignored") << QStringList{"ignore-alarm"} << "ignore-alarm";
     }
     void optionsBuildThePlan()
     {
@@ -45,6 +46,8 @@ private slots:
             parts << QStringLiteral("late=%1").arg(f.lateMs);
         if (f.blockFault != ServerFaults::BlockFault::None)
             parts << QStringLiteral("block=%1/%2").arg(int(f.blockFault)).arg(f.blockFaultCount);
+        if (f.ignoreAlarmStates)
+            parts << QStringLiteral("ignore-alarm");
         if (plan.leaveRemoteAfterMs >= 0)
             parts << QStringLiteral("leave=%1").arg(plan.leaveRemoteAfterMs);
         if (plan.hangUpAfterMs >= 0)

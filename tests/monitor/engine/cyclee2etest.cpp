@@ -234,6 +234,28 @@ private slots:
         QCOMPARE(rig.cycle.alarmLog().newestAt(0).text, QStringLiteral("送信器01警報監視開始"));
     }
 
+    // A receiver that acknowledges the alarm state but does not keep it: one immediate
+    // poll, one more reflection, then the normal wait instead of a spin.
+    void receiverIgnoringAlarmStatesCannotMakeItSpin()
+    {
+        sim::Scenario scenario = sim::test::testScenario();
+        scenario.events << simEvent(T::Alarm, 1, 1, 355, at(12, 5), at(12, 25));
+        MonitorRig rig(scenario);
+        const int hour = 3600 * 1000;
+        rig.cycle.setPollInterval(hour);
+        QVERIFY(rig.startAndSettle());
+        sim::ServerFaults faults;
+        faults.ignoreAlarmStates = true;
+        rig.server().setFaults(faults);
+        rig.time.advanceMinutes(20);
+        rig.clearFrames();
+        rig.cycle.restartPolling(0);
+        QVERIFY(rig.waitCycles(1));
+        QCOMPARE(rig.codes(), (QStringList{"10", "11", "12", "11", "12", "21", "10", "11", "21"}));
+        QCOMPARE(rig.pollTimer()->interval(), hour);
+        QVERIFY(!rig.engine.slot(1).alarm);
+    }
+
     // Three failed polls in a row: one log entry, one alert, and polling waits.
     void threeFailedPolls()
     {

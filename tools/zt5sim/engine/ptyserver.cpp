@@ -123,7 +123,10 @@ void PtyServer::answer(const QByteArray &frame)
         m_log.add(Direction::Note, QByteArrayLiteral("no reply"));
         return;
     }
-    QByteArray reply = faults.nak ? nakReply() : m_engine->handleFrame(frame);
+    const bool ignored = faults.ignoreAlarmStates && frame.mid(5, 2) == "21";
+    QByteArray reply = faults.nak ? nakReply()
+                       : ignored  ? ackReply()
+                                  : m_engine->handleFrame(frame);
     if (frame.mid(5, 2) == "12")
         spoilBlock(reply);
     reply.prepend(faults.garbage);

@@ -17,12 +17,13 @@ struct ServerFaults
     // Spoiled "12" replies, counted on their own (other replies pass untouched).
     enum class BlockFault { None, TimeShift, NoEndComma };
     BlockFault blockFault = BlockFault::None;
-    int blockFaultCount = -1; // -1 = every "12" reply
+    int blockFaultCount = -1;       // -1 = every "12" reply
+    bool ignoreAlarmStates = false; // "21" is acknowledged but not carried out
 
     bool any() const
     {
         return noReply || nak || !garbage.isEmpty() || splitPieces > 1 || lateMs > 0 ||
-               blockFault != BlockFault::None;
+               blockFault != BlockFault::None || ignoreAlarmStates;
     }
 };
 
