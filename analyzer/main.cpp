@@ -4,6 +4,7 @@
 #include "mainwindow/screenlayout.h"
 #include "platform/windowpresence.h"
 #include "ui/qtdialogservice.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -12,6 +13,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrel"));
+    if (zt::installJapaneseTranslations(app).isEmpty())
+        qWarning("kestrel: Qt's Japanese translations were not found (qt6-translations-l10n)");
 
     // A second start brings the first to the front and touches nothing.
     const QString title = zt::mainWindowTitle();

@@ -4,7 +4,11 @@
 #include "mainwindow/statsheadermodel.h"
 #include "records/limits.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <cmath>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,6 +34,26 @@ QTableView *makeView(QWidget *parent)
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return view;
 }
+
+// Scroll bars of a chosen thickness, drawn as the application's style draws them.
+class ScrollBarExtentStyle : public QProxyStyle
+{
+public:
+    explicit ScrollBarExtentStyle(int extent)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), extent(extent)
+    {
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_ScrollBarExtent)
+            return extent;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    int extent;
+};
 
 } // namespace
 
@@ -78,7 +102,9 @@ LogListView::LogListView(LogListModel *list, StatsHeaderModel *stats, QWidget *p
     auto *fixedColumn = new QVBoxLayout;
     fixedColumn->setSpacing(0);
     fixedColumn->addWidget(fixed);
-    fixedColumn->addSpacing(data->horizontalScrollBar()->sizeHint().height());
+    belowFixed = new QSpacerItem(0, data->horizontalScrollBar()->sizeHint().height(),
+                                 QSizePolicy::Minimum, QSizePolicy::Fixed);
+    fixedColumn->addSpacerItem(belowFixed);
     grid->addLayout(fixedColumn, 1, 0);
     grid->addWidget(data, 1, 1);
     grid->setRowStretch(1, 1);
@@ -86,13 +112,44 @@ LogListView::LogListView(LogListModel *list, StatsHeaderModel *stats, QWidget *p
     applyRowMetrics();
 }
 
+void LogListView::applyScreenLayout(const ScreenLayout &screen)
+{
+    measures = screen;
+    delete scrollBarStyle;
+    scrollBarStyle = new ScrollBarExtentStyle(screen.listScrollBarThickness);
+    scrollBarStyle->setParent(this);
+    data->verticalScrollBar()->setStyle(scrollBarStyle);
+    data->horizontalScrollBar()->setStyle(scrollBarStyle);
+    belowFixed->changeSize(0, screen.listScrollBarThickness, QSizePolicy::Minimum,
+                           QSizePolicy::Fixed);
+    QEvent relayout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(data, &relayout);
+    applyRowMetrics();
+    applyColumnWidths();
+    if (QLayout *l = layout())
+        l->invalidate();
+}
+
+void LogListView::scrollToStart()
+{
+    data->verticalScrollBar()->setValue(0);
+    data->horizontalScrollBar()->setValue(0);
+    fixed->verticalScrollBar()->setValue(0);
+}
+
 void LogListView::applyRowMetrics()
 {
     const QFontMetrics fm(font());
-    const int rowHeight = fm.height() + 4;
-    for (QTableView *v : {statsGrid, fixed, data})
+    // The height of the text plus 15 twips, 1.2 times that on tall screens.
+    const double factor = measures.tallScreen ? 1.2 : 1.0;
+    const int rowHeight = int(std::lround((fm.height() + 15.0 / measures.twipsPerPixel) * factor));
+    for (QTableView *v : {statsGrid, fixed, data}) {
+        v->verticalHeader()->setMinimumSectionSize(rowHeight);
         v->verticalHeader()->setDefaultSectionSize(rowHeight);
-    const int headerHeight = 3 * fm.height() + 8; // name, rest of the name, unit
+    }
+    // Name, rest of the name and unit, each the height of "あ" plus 30 twips.
+    const int headerHeight =
+        int(std::lround(3 * (fm.height() + 30.0 / measures.twipsPerPixel) * factor));
     fixed->horizontalHeader()->setFixedHeight(headerHeight);
     data->horizontalHeader()->setFixedHeight(headerHeight);
     statsGrid->setFixedHeight(4 * rowHeight + 2 * statsGrid->frameWidth());
@@ -101,7 +158,7 @@ void LogListView::applyRowMetrics()
 void LogListView::applyColumnWidths()
 {
     const QFontMetrics fm(font());
-    const int margin = fm.horizontalAdvance(QLatin1Char('0'));
+    const int margin = measures.columnMargin;
     const int noWidth = int(5.5 * fm.horizontalAdvance(QLatin1Char('0'))) + margin;
     const int timeWidth = 14 * fm.horizontalAdvance(QLatin1Char('0')) + margin;
     fixed->setColumnWidth(0, noWidth);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "mainwindow/screenlayout.h"
+
 #include <QWidget>
 
+class QProxyStyle;
+class QSpacerItem;
 class QTableView;
 
 namespace zt {
@@ -23,6 +27,12 @@ public:
 
     static constexpr int VisibleDisplayColumns = 8;
 
+    // The screen's measures: scroll-bar thickness, column margin and, on tall
+    // screens, rows 1.2 times higher.
+    void applyScreenLayout(const ScreenLayout &layout);
+    // Back to the first row and the first display column (after a new set).
+    void scrollToStart();
+
 signals:
     void extraOptionsRequested(); // F10 in the list
 
@@ -37,6 +47,9 @@ private:
     QTableView *statsGrid;
     QTableView *fixed;
     QTableView *data;
+    QSpacerItem *belowFixed;
+    QProxyStyle *scrollBarStyle = nullptr;
+    ScreenLayout measures;
 };
 
 } // namespace zt

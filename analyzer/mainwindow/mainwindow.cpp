@@ -201,6 +201,7 @@ void MainWindow::applyLayout(const ScreenLayout &layout)
     QFont f = font();
     f.setPointSize(layout.fontPointSize);
     setFont(f);
+    list->applyScreenLayout(layout);
     resize(layout.windowWidth, layout.windowHeight);
     move(layout.topLeft);
 }
@@ -215,6 +216,7 @@ void MainWindow::fillList()
 {
     listModelPtr->setLogSet(&session.set);
     statsModel->setLogSet(&session.set, listModelPtr->channels());
+    list->scrollToStart(); // a new set opens at its first row and first column
     setDataCommandsEnabled(session.dataPresent);
 }
 

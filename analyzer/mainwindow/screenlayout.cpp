@@ -26,6 +26,10 @@ ScreenLayout layoutForScreen(QSize screen, double twipsPerPixel)
     l.tallScreen = h >= 1024;
     l.windowHeight = int(std::lround(baseHeight - 400.0 / twipsPerPixel));
     l.scrollBarThickness = int(std::lround((l.tallScreen ? 312.0 : 240.0) / twipsPerPixel));
+    l.listScrollBarThickness =
+        int(std::lround(((l.tallScreen ? 312.0 : 240.0) - 30.0) / twipsPerPixel));
+    l.columnMargin = int(std::lround(60.0 * l.scale / twipsPerPixel));
+    l.twipsPerPixel = twipsPerPixel;
     l.windowWidth = w < 800 ? 600 : w < 1024 ? 800 : w < 1280 ? 1024 : 1280;
     l.fontPointSize = int(std::lround(9 * l.scale));
 

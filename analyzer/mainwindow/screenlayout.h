@@ -13,8 +13,11 @@ struct ScreenLayout
     int windowHeight = 0;       // pixels
     int scrollBarThickness = 0; // pixels
     int fontPointSize = 9;
-    bool tallScreen = false; // height >= 1024: text heights are 1.2 times larger
-    QPoint topLeft;          // on the screen
+    bool tallScreen = false;         // height >= 1024: text heights are 1.2 times larger
+    int columnMargin = 4;            // pixels added to the list's column widths (60 twips x scale)
+    int listScrollBarThickness = 15; // the list's scroll bars: the thickness less 30 twips
+    double twipsPerPixel = 15.0;
+    QPoint topLeft; // on the screen
 };
 
 // twipsPerPixel is 1440 / logical DPI (15 at 96 DPI).

@@ -60,6 +60,17 @@ AutoScanDialog::AutoScanDialog(AnalyzerSession &session, DialogService &dialogs,
 
 AutoScanDialog::~AutoScanDialog() = default;
 
+void AutoScanDialog::reject()
+{
+    // Hiding the dialog mid-search would leave the search running and its result saved
+    // and announced after the user had dismissed it; the search ends itself instead.
+    if (searching) {
+        scan->cancel();
+        return;
+    }
+    QDialog::reject();
+}
+
 void AutoScanDialog::search()
 {
     QWidget *main = parentWidget();
@@ -68,7 +79,9 @@ void AutoScanDialog::search()
     setEnabled(true); // the Cancel button stays live
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool second = session.receiverChoice == 1;
+    searching = true;
     found = scan->run(second ? session.settings.app.PortNo : 0);
+    searching = false;
     link->ClosePort();
     QApplication::restoreOverrideCursor();
     if (main)

@@ -28,6 +28,9 @@ public:
     QPushButton *cancelButton() const { return AutoScanCancel; }
     int foundPort() const { return found; }
 
+    // Escape and the close box end the search exactly as "Cancel" does.
+    void reject() override;
+
 private:
     void search();
 
@@ -39,6 +42,7 @@ private:
     QPushButton *AutoScanCancel;
     QTimer *PushTimer;
     int found = 0;
+    bool searching = false;
 };
 
 } // namespace zt

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -87,7 +88,8 @@ NewDataRead2Dialog::NewDataRead2Dialog(SerialLink &link, SettingsRecords &settin
     fillGrid();
     limitCalendar();
     recalculate();
-    SoshinSelGrid->resizeColumnsToContents(); // wide enough for the times just shown
+    setChoosing(true); // the range controls follow the choice from the start
+    fitGridToColumns();
 
     connect(readout.get(), &ReadoutMachine::stateChanged, this,
             &NewDataRead2Dialog::onStateChanged);
@@ -103,7 +105,7 @@ NewDataRead2Dialog::NewDataRead2Dialog(SerialLink &link, SettingsRecords &settin
         ProgressBar2->setRange(0, count);
         ProgressBar2->setValue(position);
     });
-    resize(920, 520);
+    resize(sizeHint());
 }
 
 NewDataRead2Dialog::~NewDataRead2Dialog() = default;
@@ -281,6 +283,19 @@ void NewDataRead2Dialog::fillGrid()
     model->setVerticalHeaderLabels(numbers);
     filling = false;
     updateAllButton();
+}
+
+void NewDataRead2Dialog::fitGridToColumns()
+{
+    // Every column, "最新ﾃﾞｰﾀ時刻" and its times included, shows without scrolling
+    // sideways; a vertical scroll bar may still come with many transmitters.
+    SoshinSelGrid->resizeColumnsToContents();
+    SoshinSelGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int width = SoshinSelGrid->verticalHeader()->sizeHint().width() +
+                      SoshinSelGrid->horizontalHeader()->length() +
+                      2 * SoshinSelGrid->frameWidth() +
+                      SoshinSelGrid->verticalScrollBar()->sizeHint().width();
+    SoshinSelGrid->setMinimumWidth(width);
 }
 
 void NewDataRead2Dialog::limitCalendar()

@@ -75,6 +75,7 @@ private:
     QWidget *buildRange();
     QWidget *buildProgress();
     void fillGrid();
+    void fitGridToColumns();
     void limitCalendar();
     void fillEndDates();
     void recalculate();

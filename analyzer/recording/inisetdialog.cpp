@@ -28,11 +28,11 @@ constexpr int styleInformation = 64;
 // OK/Cancel, warning icon, Cancel as the default button.
 constexpr int styleEraseQuestion = 1 + 48 + 256;
 
+// Each note is one line: Qt would break Japanese text anywhere, even inside a word,
+// so the dialog grows to the longest note instead.
 QLabel *note(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
+    return new QLabel(text, parent);
 }
 
 // A rule under a field, indented with the fields.
@@ -49,7 +49,9 @@ QLabel *valueLabel(const QString &name, QWidget *parent)
     label->setObjectName(name);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(120);
+    // Room for the widest value shown, the clock "yy-mm-dd hh:nn", in any font size.
+    const int text = label->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00 00:00"));
+    label->setMinimumWidth(qMax(120, text + 2 * label->frameWidth() + 8));
     return label;
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "registration/registrationcommands.h"
 
 #include "session/analyzersession.h"
+#include "session/portchoice.h"
 #include "registration/oyadeldialog.h"
 #include "registration/oyasetdialog.h"
 #include "registration/renamedialog.h"
@@ -30,7 +31,7 @@ void RegistrationCommands::registerReceiver()
         window->setEnabled(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         SerialLink link(LinkMode::Kestrel);
-        link.setPortName(portDevice(session.settings.app.PortNo));
+        link.setPortName(portDevice(chosenPortNo(session)));
         result = checkReceiver(link, session.settings.oya, values);
         QApplication::restoreOverrideCursor();
         window->setEnabled(true);

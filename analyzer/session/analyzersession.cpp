@@ -24,7 +24,12 @@ SettingsErrors AnalyzerSession::startUp()
     ensureFolders();
     currentFileName = initialDataFileName(dataFolder());
     QDir::setCurrent(dataFolder());
-    return loadAnalyzerSettings(settingsFolder(), settings);
+    const SettingsErrors errors = loadAnalyzerSettings(settingsFolder(), settings);
+    m_refusedFiles.clear();
+    for (const SettingsError &e : errors)
+        if (!e.writing && !m_refusedFiles.contains(e.file))
+            m_refusedFiles.append(e.file);
+    return errors;
 }
 
 QString AnalyzerSession::settingsPath(SettingsFile file) const
@@ -34,6 +39,12 @@ QString AnalyzerSession::settingsPath(SettingsFile file) const
 
 int AnalyzerSession::writeSettingsFile(SettingsFile file) const
 {
+    // What was read of a refused file plus defaults is not what the user had.
+    if (m_refusedFiles.contains(file)) {
+        if (const int error = keepCopyOfRefusedFile(settingsPath(file)))
+            return error;
+        m_refusedFiles.removeAll(file);
+    }
     return writeSettings(file, settingsPath(file), settings);
 }
 

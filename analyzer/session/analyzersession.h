@@ -29,7 +29,8 @@ public:
     SettingsErrors startUp();
 
     QString settingsPath(SettingsFile file) const;
-    // Writes one settings file; 0 or the error number.
+    // Writes one settings file; 0 or the error number. A file that failed to read at
+    // start-up is first kept as a copy beside it.
     int writeSettingsFile(SettingsFile file) const;
 
     QString caption() const;
@@ -38,6 +39,9 @@ public:
     // A new set (after a load or a read-out): the list is rebuilt from it.
     void announceNewSet();
     void setCurrentFileName(const QString &name);
+
+private:
+    mutable QList<SettingsFile> m_refusedFiles;
 
 signals:
     void setReplaced();

@@ -44,8 +44,8 @@ struct AutoSaveSettings
     bool operator==(const AutoSaveSettings &) const = default;
 };
 
-// Most auto-off choices a file may list.
-constexpr int MaxAutoOffChoices = 100;
+// Most auto-off choices a file may list: its count is a 16-bit integer.
+constexpr int MaxAutoOffChoices = 32767;
 
 // One zt2000opTIme.dat record per KoNo.
 struct ReadMark

@@ -1,6 +1,7 @@
 #include "records/settingsio.h"
 
 #include "records/fileerrors.h"
+#include "records/wholefile.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,29 +12,20 @@ namespace zt {
 int readSettingsBytes(const QString &path, QByteArray &bytes, bool &missing)
 {
     missing = false;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!QFileInfo::exists(path)) {
         missing = true;
         return 0;
     }
-    QFile file(path);
-    errno = 0;
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return fileErrorNumber(file, FileOperation::Read, errno);
-    if (file.size() > MaxSettingsFileBytes)
-        return ErrBadFileFormat;
-    errno = 0;
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fileErrorNumber(file, FileOperation::Read, errno);
-    if (data.size() > MaxSettingsFileBytes)
-        return ErrBadFileFormat;
-    bytes = std::move(data);
-    return 0;
+    if (QFileInfo(path).isDir())
+        return ErrPathAccess;
+    return readWholeFile(path, MaxSettingsFileBytes, bytes);
 }
 
 int saveSettingsBytes(const QString &path, const QByteArray &bytes)
 {
+    // Renaming over a device node or FIFO would replace it with a plain file.
+    if (const int error = refuseIrregularFile(path))
+        return error;
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))

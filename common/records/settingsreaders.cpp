@@ -6,8 +6,6 @@ namespace zt::settingsformat {
 
 namespace {
 
-constexpr qint64 Int16Max = std::numeric_limits<qint16>::max();
-
 // Reads values in order and stops at the first error; what was read stays stored.
 class Steps
 {
@@ -98,7 +96,9 @@ int readKoNames(CommaReader &in, KoNameTable &names)
 int readOyaIds(CommaReader &in, OyaRegistry &oya)
 {
     Steps steps(in);
-    steps.integer(oya.OyaCount, 0, MaxOya - 1);
+    // Any 16-bit count reads: a full registry holds 100, and a refusal here would lose
+    // the ids after it.
+    steps.integer(oya.OyaCount);
     for (int slot = 1; slot <= MaxOya; ++slot)
         steps.integer(oya.OyaID[slot]);
     return steps.error();
@@ -106,37 +106,43 @@ int readOyaIds(CommaReader &in, OyaRegistry &oya)
 
 int readAutoSave(CommaReader &in, AutoSaveSettings &autos)
 {
+    // Every field is a 16-bit integer in the file and reads whatever it holds; the
+    // monitor decides what an unknown choice means.
     Steps steps(in);
-    steps.integer(autos.autoSave, 0, 1)
-        .integer(autos.saveType, 0, 2)
-        .integer(autos.folderMode, 0, 2)
+    steps.integer(autos.autoSave)
+        .integer(autos.saveType)
+        .integer(autos.folderMode)
         .time(autos.saveTime)
         .label()
         .integer(autos.csvSaveTime)
         .label()
-        .integer(autos.autoOffSeconds, 0, Int16Max)
-        .integer(autos.releaseType, 0, 1)
-        .integer(autos.autoReturn, 0, 1)
+        .integer(autos.autoOffSeconds)
+        .integer(autos.releaseType)
+        .integer(autos.autoReturn)
         .label();
-    int count = 0;
-    steps.integer(count, 0, MaxAutoOffChoices);
+    qint16 count = 0;
+    steps.integer(count);
     if (steps.error() != 0)
         return steps.error();
     autos.autoOffChoices.clear();
     for (int i = 0; i < count && steps.error() == 0; ++i) {
         qint16 seconds = 0;
-        if (steps.integer(seconds, 0, Int16Max).error() == 0)
+        if (steps.integer(seconds).error() == 0)
             autos.autoOffChoices.push_back(seconds);
     }
-    // Files written before the accumulate option end here.
+    // Files written before the accumulate option end after the list, and a file cut
+    // right after its label still holds everything before it.
     if (steps.error() != 0 || in.atEnd())
         return steps.error();
-    return steps.label().integer(autos.accumulate, 0, 1).error();
+    if (steps.label().error() != 0 || in.atEnd())
+        return steps.error();
+    return steps.integer(autos.accumulate).error();
 }
 
 int readOptions(CommaReader &in, qint16 &option)
 {
-    return Steps(in).integer(option, 0, 1).error();
+    // Only 1 switches the option on; any other 16-bit value reads as it stands.
+    return Steps(in).integer(option).error();
 }
 
 int readReadMarks(CommaReader &in, ReadMarks &marks)

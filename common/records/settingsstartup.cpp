@@ -82,6 +82,20 @@ void resetReadMarks(const QString &path, SettingsRecords &records, SettingsError
          true);
 }
 
+int keepCopyOfRefusedFile(const QString &path)
+{
+    QByteArray bytes;
+    bool missing = false;
+    if (const int error = readSettingsBytes(path, bytes, missing))
+        return error;
+    if (missing)
+        return 0;
+    QString copy = path + QStringLiteral(".bak");
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = path + QStringLiteral(".bak") + QString::number(n);
+    return saveSettingsBytes(copy, bytes);
+}
+
 SettingsErrors loadAnalyzerSettings(const QString &folder, SettingsRecords &records)
 {
     SettingsErrors errors;

@@ -41,6 +41,11 @@ void monitorReadSettings(SettingsFile file, const QString &path, SettingsRecords
 // with records that stand for no time.
 void resetReadMarks(const QString &path, SettingsRecords &records, SettingsErrors &errors);
 
+// A settings file that failed to read may hold more than was read; before a program
+// first writes over it, its bytes are kept as "<name>.bak" (or .bak2, .bak3 ... when
+// taken). 0, or the error number of the failed copy (the write must not go ahead).
+int keepCopyOfRefusedFile(const QString &path);
+
 // Whole start-up sequences over the files of `folder`.
 SettingsErrors loadAnalyzerSettings(const QString &folder, SettingsRecords &records);
 SettingsErrors loadMonitorSettings(const QString &folder, SettingsRecords &records);

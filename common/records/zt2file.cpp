@@ -2,9 +2,9 @@
 
 #include "records/fileerrors.h"
 #include "records/settingsio.h"
+#include "records/wholefile.h"
 
 #include <QDate>
-#include <QFile>
 #include <QtEndian>
 #include <cerrno>
 #include <memory>
@@ -236,14 +236,9 @@ int saveZt2(const QString &path, const LogSet &set)
 int loadZt2(const QString &path, const OyaRegistry &oya, const KoNameTable &koNames, LogSet &set,
             const LoadProgress &progress)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return fileErrorNumber(file, FileOperation::Read, errno);
-    errno = 0;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fileErrorNumber(file, FileOperation::Read, errno);
+    QByteArray bytes;
+    if (const int error = readWholeFile(path, Zt2MaxFileBytes, bytes))
+        return error;
     auto loaded = std::make_unique<LogSet>();
     if (const int error = decodeZt2(bytes, oya, koNames, *loaded, progress))
         return error;

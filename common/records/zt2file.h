@@ -15,6 +15,9 @@ constexpr int Zt2HeaderBytes = 18;
 constexpr int Zt2EmptyBlockBytes = 4;
 constexpr int Zt2BlockFixedBytes = 28;
 constexpr int Zt2PairBytes = 4; // sample value and alarm mark
+// The largest file a save can write: every slot full, both channels.
+constexpr qint64 Zt2MaxFileBytes =
+    Zt2HeaderBytes + MaxKo * (Zt2BlockFixedBytes + qint64(2) * Zt2PairBytes * MaxSamples);
 
 // Called every ProgressStep samples while a file is decoded, so a window can stay live.
 using LoadProgress = std::function<void()>;
@@ -33,7 +36,8 @@ int decodeZt2(const QByteArray &bytes, const OyaRegistry &oya, const KoNameTable
 // any previous file as it was. Marks nothing: the caller sets LogSaved.
 int saveZt2(const QString &path, const LogSet &set);
 
-// Reads and decodes a file; only on success is `set` replaced (LogSaved true).
+// Reads and decodes a file; a longer file than Zt2MaxFileBytes, or anything but a
+// regular file, is refused unread. Only on success is `set` replaced (LogSaved true).
 // Returns 0 or the error number, with `set` unchanged.
 int loadZt2(const QString &path, const OyaRegistry &oya, const KoNameTable &koNames, LogSet &set,
             const LoadProgress &progress = {});

@@ -4,8 +4,10 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace zt {
 
@@ -44,6 +46,26 @@ QMessageBox::Icon iconFor(int style)
     }
 }
 
+// The message texts carry their own line breaks; Qt's wrapping would break Japanese
+// lines anywhere, even inside a word. Lines stay whole unless one would not fit the
+// screen.
+void keepLinesWhole(QMessageBox &box)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFontMetrics fm(label->font());
+    int widest = 0;
+    for (const QString &line : box.text().split(QLatin1Char('\n')))
+        widest = qMax(widest, fm.horizontalAdvance(line));
+    const QScreen *screen = box.screen();
+    const int room = screen ? screen->availableGeometry().width() - 100 : 800;
+    if (widest <= room) {
+        label->setWordWrap(false);
+        label->setMinimumWidth(widest);
+    }
+}
+
 } // namespace
 
 int QtDialogService::message(QWidget *parent, const MessageRequest &request)
@@ -77,6 +99,7 @@ int QtDialogService::message(QWidget *parent, const MessageRequest &request)
     // Style bit 256: the second button is the default.
     if ((request.style & 256) && answers.size() > 1)
         box.setDefaultButton(qobject_cast<QPushButton *>(answers[1].first));
+    keepLinesWhole(box);
     box.exec();
     for (const auto &[button, answer] : answers)
         if (box.clickedButton() == button)

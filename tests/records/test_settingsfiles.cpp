@@ -1,5 +1,6 @@
 #include "records/fileerrors.h"
 #include "records/settingsfiles.h"
+#include "records/settingsstartup.h"
 #include "test_settingsfixture.h"
 #include "testregistry.h"
 
@@ -27,6 +28,9 @@ private slots:
     void shortOrMalformedFileKeepsWhatWasReadBefore();
     void autoSaveFileReadsItsOtherForms_data();
     void autoSaveFileReadsItsOtherForms();
+    void everyValueTheFilesCanHoldReads_data();
+    void everyValueTheFilesCanHoldReads();
+    void autoSaveFileCutAfterTheExtensionLabelKeepsWhatWasRead();
     void awkwardNamesDoNotShiftTheNamesAfterThem();
     void unencodableNameFailsTheWriteAndKeepsTheOldFile();
     void folderInPlaceOfTheFileIsAReadError();
@@ -188,11 +192,6 @@ void SettingsFilesTest::shortOrMalformedFileKeepsWhatWasReadBefore_data()
         << BadFileFormatError << (r = before, r.readMarks[0] = {"2401010000", 1, 2}, r);
 
     r = before;
-    r.oya.OyaCount = 99;
-    QTest::newRow("zt2oyaid.dat with 100 receivers")
-        << SettingsFile::OyaIds << QByteArray("100\r\n") << BadFileFormatError << before;
-
-    r = before;
     r.autos.autoSave = 1;
     r.autos.saveType = 0;
     r.autos.folderMode = 2;
@@ -210,11 +209,10 @@ void SettingsFilesTest::shortOrMalformedFileKeepsWhatWasReadBefore_data()
         << SettingsFile::AutoSave << cp932(autosHead + "3\r\n10\r\n20\r\n") << InputPastEndError
         << r;
     r.autos.autoOffChoices = {};
-    QTest::newRow("zt2autos.dat with 101 auto-off times")
-        << SettingsFile::AutoSave << cp932(autosHead + "101\r\n") << BadFileFormatError
-        << (r.autos.autoOffChoices = before.autos.autoOffChoices, r);
-    QTest::newRow("zt2autos.dat with save type 3")
-        << SettingsFile::AutoSave << QByteArray("1,3,0,#00:00:00#") << BadFileFormatError
+    QTest::newRow("zt2autos.dat cut after 101 auto-off times are announced")
+        << SettingsFile::AutoSave << cp932(autosHead + "101\r\n") << InputPastEndError << r;
+    QTest::newRow("zt2autos.dat with a word for the save type")
+        << SettingsFile::AutoSave << QByteArray("1,x,0,#00:00:00#") << BadFileFormatError
         << (r = before, r.autos.autoSave = 1, r);
 
     QTest::newRow("zt2000op.dat empty")
@@ -278,6 +276,87 @@ void SettingsFilesTest::autoSaveFileReadsItsOtherForms()
     SettingsRecords again;
     QCOMPARE(readSettings(SettingsFile::AutoSave, path, again), 0);
     QCOMPARE(again.autos, records.autos);
+}
+
+void SettingsFilesTest::everyValueTheFilesCanHoldReads_data()
+{
+    QTest::addColumn<SettingsFile>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<SettingsRecords>("expected");
+
+    SettingsRecords r;
+    QByteArray ids = "100\r\n";
+    r.oya.OyaCount = 100;
+    for (int slot = 1; slot <= MaxOya; ++slot) {
+        ids += QByteArray::number(1000 + slot) + "\r\n";
+        r.oya.OyaID[slot] = 1000 + slot;
+    }
+    QTest::newRow("zt2oyaid.dat with 100 receivers") << SettingsFile::OyaIds << ids << r;
+
+    r = SettingsRecords{};
+    r.AutoSaveOption = 2;
+    QTest::newRow("zt2000op.dat with 2") << SettingsFile::Options << QByteArray("2\r\n") << r;
+    r.AutoSaveOption = -1;
+    QTest::newRow("zt2000op.dat with -1") << SettingsFile::Options << QByteArray("-1\r\n") << r;
+
+    r = SettingsRecords{};
+    r.autos.autoSave = 2;
+    r.autos.saveType = 3;
+    r.autos.folderMode = -1;
+    r.autos.saveTime = QTime(7, 30);
+    r.autos.csvSaveTime = 32767;
+    r.autos.autoOffSeconds = -5;
+    r.autos.releaseType = 4;
+    r.autos.autoReturn = 9;
+    r.autos.autoOffChoices.assign(101, 0);
+    for (int i = 0; i < 101; ++i)
+        r.autos.autoOffChoices[std::size_t(i)] = qint16(i - 50);
+    r.autos.accumulate = 7;
+    QByteArray list = "101\r\n";
+    for (qint16 v : r.autos.autoOffChoices)
+        list += QByteArray::number(v) + "\r\n";
+    QTest::newRow("zt2autos.dat with values beyond the dialogs' choices")
+        << SettingsFile::AutoSave
+        << cp932(QStringLiteral("2,3,-1,#07:30:00#\r\n\"[CSV自動保存時間設定]\"\r\n32767\r\n"
+                                "\"[接点設定]\"\r\n-5,4,9\r\n\"[接点自動OFF時間設定]\"\r\n")) +
+               list + cp932(QStringLiteral("\"[自動保存拡張設定]\"\r\n7\r\n"))
+        << r;
+}
+
+void SettingsFilesTest::everyValueTheFilesCanHoldReads()
+{
+    QFETCH(SettingsFile, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(SettingsRecords, expected);
+    writeBytes(pathOf(file), bytes);
+    SettingsRecords records;
+    QCOMPARE(readSettings(file, pathOf(file), records), 0);
+    QVERIFY(sameKind(file, records, expected));
+
+    // What was read is written back as it stood.
+    QCOMPARE(writeSettings(file, pathOf(file), records), 0);
+    SettingsRecords again;
+    QCOMPARE(readSettings(file, pathOf(file), again), 0);
+    QVERIFY(sameKind(file, again, expected));
+}
+
+void SettingsFilesTest::autoSaveFileCutAfterTheExtensionLabelKeepsWhatWasRead()
+{
+    const QString path = pathOf(SettingsFile::AutoSave);
+    writeBytes(path, cp932(QStringLiteral("0,1,2,#05:00:00#\r\n\"[CSV自動保存時間設定]\"\r\n3\r\n"
+                                          "\"[接点設定]\"\r\n30,1,1\r\n"
+                                          "\"[接点自動OFF時間設定]\"\r\n2\r\n15\r\n45\r\n"
+                                          "\"[自動保存拡張設定]\"\r\n")));
+    SettingsRecords records;
+    SettingsErrors errors;
+    monitorReadSettings(SettingsFile::AutoSave, path, records, errors);
+    QVERIFY(errors.empty());
+    QCOMPARE(records.autos.autoSave, qint16(0));
+    QCOMPARE(records.autos.saveType, qint16(1));
+    QCOMPARE(records.autos.saveTime, QTime(5, 0));
+    QCOMPARE(records.autos.autoOffSeconds, qint16(30));
+    QCOMPARE(records.autos.autoOffChoices, (std::vector<qint16>{15, 45}));
+    QCOMPARE(records.autos.accumulate, qint16(0));
 }
 
 void SettingsFilesTest::awkwardNamesDoNotShiftTheNamesAfterThem()

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace zt;
 using namespace zt::test;
@@ -29,6 +30,9 @@ private slots:
     void badInputFailsWithOneLineAndWritesNothing_data();
     void badInputFailsWithOneLineAndWritesNothing();
     void csvCutShortByTheFileSizeLimitKeepsThePreviousFile();
+    void namesWithAControlCharacterDoNotCutTheOutput();
+    void namesFileEndingEarlyGivesANumberedError();
+    void outputThatCannotBeWrittenFails();
     void helpPrintsUsage();
 
 private:
@@ -219,6 +223,15 @@ void Zt2ToolTest::badInputFailsWithOneLineAndWritesNothing_data()
                                          << "zt2: ./good.zt2: 出力先が入力ファイルと同じです。";
     QTest::newRow("output folder missing") << QStringList{"csv", "good.zt2", "gone/out.csv"}
                                            << "zt2: gone/out.csv: パスが見つかりません。";
+    QTest::newRow("empty name") << QStringList{"info", ""} << "zt2: ファイル名が空です。";
+    QTest::newRow("empty output name")
+        << QStringList{"csv", "good.zt2", ""} << "zt2: ファイル名が空です。";
+    QTest::newRow("output is a FIFO")
+        << QStringList{"csv", "good.zt2", "fifo"} << "zt2: fifo: パス名が無効です｡ (エラー75)";
+    QTest::newRow("input is a FIFO")
+        << QStringList{"info", "fifo"} << "zt2: fifo: パス名が無効です｡ (エラー75)";
+    QTest::newRow("input longer than any saved file")
+        << QStringList{"info", "long.zt2"} << "zt2: long.zt2: 不正なファイル形式です。 (エラー321)";
 }
 
 void Zt2ToolTest::badInputFailsWithOneLineAndWritesNothing()
@@ -231,6 +244,10 @@ void Zt2ToolTest::badInputFailsWithOneLineAndWritesNothing()
     QVERIFY(QFile::copy(QString::fromUtf8(dataDir()) + "/impossible.zt2",
                         work(QStringLiteral("impossible.zt2"))));
     QVERIFY(QDir(m_work->path()).mkdir(QStringLiteral("folder.zt2")));
+    QCOMPARE(mkfifo(QFile::encodeName(work(QStringLiteral("fifo"))).constData(), 0600), 0);
+    // A good file followed by more bytes than a full file holds (sparse, so cheap).
+    QFile::copy(work(QStringLiteral("good.zt2")), work(QStringLiteral("long.zt2")));
+    QVERIFY(QFile::resize(work(QStringLiteral("long.zt2")), Zt2MaxFileBytes + 1));
     const QStringList before = entriesOf(m_work->path());
     const QByteArray good = readBytes(work(QStringLiteral("good.zt2")));
 
@@ -242,6 +259,12 @@ void Zt2ToolTest::badInputFailsWithOneLineAndWritesNothing()
     QVERIFY(r.err.endsWith(QLatin1Char('\n')));
     QCOMPARE(entriesOf(m_work->path()), before);
     QCOMPARE(readBytes(work(QStringLiteral("good.zt2"))), good);
+    QVERIFY(QFileInfo(work(QStringLiteral("fifo"))).isFile() == false);
+    struct stat st
+    {
+    };
+    QCOMPARE(stat(QFile::encodeName(work(QStringLiteral("fifo"))).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
 }
 
 void Zt2ToolTest::csvCutShortByTheFileSizeLimitKeepsThePreviousFile()
@@ -255,9 +278,68 @@ void Zt2ToolTest::csvCutShortByTheFileSizeLimitKeepsThePreviousFile()
             setrlimit(RLIMIT_FSIZE, &limit);
         });
     QCOMPARE(r.exitCode, 1);
-    QCOMPARE(r.err, QStringLiteral("zt2: out.csv: ディスクの空き容量が不足しています｡\n"));
+    QCOMPARE(r.err,
+             QStringLiteral("zt2: out.csv: ディスクの空き容量が不足しています｡ (エラー61)\n"));
     QCOMPARE(readBytes(work(QStringLiteral("out.csv"))), QByteArray("previous export\r\n"));
     QCOMPARE(entriesOf(m_work->path()), (QStringList{"in.zt2", "out.csv"}));
+}
+
+void Zt2ToolTest::namesWithAControlCharacterDoNotCutTheOutput()
+{
+    const QString names = joinPath(settingsFolder(), settingsFileName(SettingsFile::KoNames));
+    const QByteArray saved = readBytes(names);
+    QByteArray bytes = saved;
+    // Slot 7, KoNo 2 is line 6 * 30 + 2; its name gets a NUL in the middle.
+    const QByteArray name = cp932(QStringLiteral("\"冷蔵庫Ａ\""));
+    QVERIFY(bytes.contains(name));
+    bytes.replace(name, cp932(QStringLiteral("\"冷蔵")) + '\0' + cp932(QStringLiteral("庫Ａ\"")));
+    writeBytes(names, bytes);
+    QCOMPARE(saveZt2(work(QStringLiteral("in.zt2")), *namedSet()), 0);
+    const Run r = run({QStringLiteral("info"), QStringLiteral("in.zt2")});
+    writeBytes(names, saved);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(!r.out.contains(QChar(0)));
+    const QStringList lines = r.out.split(QLatin1Char('\n'));
+    QVERIFY2(!lineStartingWith(lines, {"2", "冷蔵", "庫Ａ", "12"}).isEmpty(), qPrintable(r.out));
+    QVERIFY(!lineStartingWith(lines, {"5", "5", "10"}).isEmpty());
+}
+
+void Zt2ToolTest::namesFileEndingEarlyGivesANumberedError()
+{
+    const QString names = joinPath(settingsFolder(), settingsFileName(SettingsFile::KoNames));
+    const QByteArray saved = readBytes(names);
+    writeBytes(names, "\"1\"\r\n\"2\"\r\n");
+    QCOMPARE(saveZt2(work(QStringLiteral("in.zt2")), *namedSet()), 0);
+    const Run r = run({QStringLiteral("info"), QStringLiteral("in.zt2")});
+    writeBytes(names, saved);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("zt2: ") + names + QStringLiteral(": ")),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("ファイルが途中で終わっています。 (エラー62)")),
+             qPrintable(r.err));
+    QVERIFY(r.out.contains(QStringLiteral("本社倉庫")));
+}
+
+void Zt2ToolTest::outputThatCannotBeWrittenFails()
+{
+    QCOMPARE(saveZt2(work(QStringLiteral("in.zt2")), *namedSet()), 0);
+    // stdout is a file that may not grow past 64 bytes: the report does not fit.
+    QProcess p;
+    p.setWorkingDirectory(m_work->path());
+    p.setStandardOutputFile(work(QStringLiteral("out.txt")));
+    p.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    p.start(QStringLiteral(ZT2_PROGRAM), {QStringLiteral("info"), QStringLiteral("in.zt2")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+             QStringLiteral("zt2: 標準出力への書き込みに失敗しました。\n"));
+    QCOMPARE(p.exitCode(), 1);
 }
 
 void Zt2ToolTest::helpPrintsUsage()

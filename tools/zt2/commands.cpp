@@ -3,6 +3,7 @@
 #include "infotext.h"
 
 #include "platform/folders.h"
+#include "records/commatext.h"
 #include "records/csvexport.h"
 #include "records/datafilenames.h"
 #include "records/messages.h"
@@ -24,15 +25,47 @@ const char usage[] = "使い方:\n"
                      "  zt2 --help                  この説明を表示します\n"
                      "受信器名と送信器名は解析ソフトの設定フォルダから読みます。\n";
 
-void printOut(const QString &text)
+// Control characters (a NUL or an escape in a names file) would cut the output or
+// steer the terminal; they are shown as spaces, as the settings writer stores them.
+QString printable(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    QString out = text;
+    for (QChar &c : out)
+        if (c.unicode() < 0x20 && c != QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return out;
+}
+
+// False when the text did not reach stdout whole (a full disk, a closed pipe).
+bool printOut(const QString &text)
+{
+    const QByteArray bytes = printable(text).toLocal8Bit();
+    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
+                         std::size_t(bytes.size());
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
 }
 
 void printError(const QString &line)
 {
-    std::fputs((QStringLiteral("zt2: ") + line + QLatin1Char('\n')).toLocal8Bit().constData(),
-               stderr);
+    const QByteArray bytes =
+        printable(QStringLiteral("zt2: ") + line).toLocal8Bit() + QByteArrayLiteral("\n");
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+}
+
+// The error's text with its number, as the analysis program's error box shows it.
+QString errorLine(int error)
+{
+    const QString detail = error == zt::InputPastEndError
+                               ? QStringLiteral("ファイルが途中で終わっています。")
+                               : QString();
+    return zt::errorText(error, detail) + QStringLiteral(" (エラー") + QString::number(error) +
+           QLatin1Char(')');
+}
+
+int outputFailed()
+{
+    printError(QStringLiteral("標準出力への書き込みに失敗しました。"));
+    return 1;
 }
 
 int usageError(const QString &what)
@@ -48,8 +81,8 @@ zt::SettingsRecords readNames()
     for (const zt::SettingsFile file : {zt::SettingsFile::OyaNames, zt::SettingsFile::KoNames}) {
         const QString path = zt::joinPath(zt::settingsFolder(), zt::settingsFileName(file));
         if (const int error = zt::readSettings(file, path, records))
-            printError(path + QStringLiteral(": ") + zt::errorText(error, QString()) +
-                       QStringLiteral(" (既定の名前を使います)"));
+            printError(path + QStringLiteral(": ") + errorLine(error) +
+                       QStringLiteral(" 読めなかった名前は既定の名前を使います。"));
     }
     return records;
 }
@@ -58,7 +91,7 @@ bool load(const QString &path, zt::LogSet &set)
 {
     const zt::SettingsRecords names = readNames();
     if (const int error = zt::loadZt2(path, names.oya, names.koNames, set)) {
-        printError(path + QStringLiteral(": ") + zt::errorText(error, QString()));
+        printError(path + QStringLiteral(": ") + errorLine(error));
         return false;
     }
     return true;
@@ -82,11 +115,10 @@ int csvCommand(const QString &input, const QString &output)
     if (!load(input, set))
         return 1;
     if (const int error = zt::exportCsv(output, set)) {
-        printError(output + QStringLiteral(": ") + zt::errorText(error, QString()));
+        printError(output + QStringLiteral(": ") + errorLine(error));
         return 1;
     }
-    printOut(output + QLatin1Char('\n'));
-    return 0;
+    return printOut(output + QLatin1Char('\n')) ? 0 : outputFailed();
 }
 
 int infoCommand(const QString &input)
@@ -95,8 +127,7 @@ int infoCommand(const QString &input)
     if (!load(input, set))
         return 1;
     zt::nameUnnamedSeries(set);
-    printOut(infoText(set));
-    return 0;
+    return printOut(infoText(set)) ? 0 : outputFailed();
 }
 
 } // namespace
@@ -108,17 +139,20 @@ int run(const QStringList &args)
     const QString command = args.first();
     const qsizetype operands = args.size() - 1;
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        printOut(QString::fromUtf8(usage));
-        return 0;
+        return printOut(QString::fromUtf8(usage)) ? 0 : outputFailed();
     }
     if (command == QLatin1String("csv")) {
         if (operands < 1 || operands > 2)
             return usageError(QStringLiteral("csv の引数の数が正しくありません。"));
+        if (args.mid(1).contains(QString()))
+            return usageError(QStringLiteral("ファイル名が空です。"));
         return csvCommand(args[1], operands == 2 ? args[2] : zt::csvProposal(args[1]));
     }
     if (command == QLatin1String("info")) {
         if (operands != 1)
             return usageError(QStringLiteral("info の引数の数が正しくありません。"));
+        if (args[1].isEmpty())
+            return usageError(QStringLiteral("ファイル名が空です。"));
         return infoCommand(args[1]);
     }
     return usageError(QStringLiteral("不明なコマンドです: ") + command);

@@ -3,6 +3,7 @@
 #include "mainwindow/loglistmodel.h"
 #include "mainwindow/loglistview.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/screenlayout.h"
 #include "analyzerfixture.h"
 #include "platform/folders.h"
 #include "platform/windowpresence.h"
@@ -16,6 +17,8 @@
 #include <QCheckBox>
 #include <QTimer>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <cmath>
 #include <QTableView>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -281,6 +284,71 @@ private slots:
         QCOMPARE(session->settings.AutoSaveOption, qint16(1));
         QCOMPARE(test::readAll(settingsFolder() + QStringLiteral("/zt2000op.dat")),
                  QByteArray("1\r\n"));
+    }
+
+    void aNewSetOpensAtItsFirstRowAndColumn()
+    {
+        LogSet set;
+        test::fillDemoSet(set, 2000);
+        for (int k = 6; k <= 12; ++k) { // enough columns to scroll sideways
+            KoSeries &s = set.ko(k);
+            s = set.ko(2);
+            s.SeriesNo = qint16(k - 3);
+            s.KoNo = qint16(k);
+        }
+        const QString path = dataFolder() + QStringLiteral("/wide.zt2");
+        QCOMPARE(saveZt2(path, set), 0);
+        openThroughMenu(path);
+        QVERIFY(dialogs->messages().isEmpty());
+        QCoreApplication::processEvents(); // the views lay out their new rows
+        QTableView *data = window->listView()->dataView();
+        QVERIFY(data->horizontalScrollBar()->maximum() > 0);
+        data->verticalScrollBar()->setValue(117);
+        data->horizontalScrollBar()->setValue(data->horizontalScrollBar()->maximum());
+        QCOMPARE(window->listView()->fixedView()->verticalScrollBar()->value(), 117);
+
+        openThroughMenu(path);
+        QCOMPARE(data->verticalScrollBar()->value(), 0);
+        QCOMPARE(window->listView()->fixedView()->verticalScrollBar()->value(), 0);
+        QCOMPARE(data->horizontalScrollBar()->value(), 0);
+        QCOMPARE(data->columnAt(0), int(LogListModel::FixedColumns)); // first display column
+        QCOMPARE(data->rowAt(0), 0);
+    }
+
+    void listMeasuresFollowTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1024 x 768") << QSize(1024, 768);
+        QTest::newRow("1280 x 1024, rows 1.2 times higher") << QSize(1280, 1024);
+        QTest::newRow("800 x 600") << QSize(800, 600);
+    }
+    void listMeasuresFollowTheScreen()
+    {
+        QFETCH(QSize, screen);
+        const ScreenLayout layout = layoutForScreen(screen);
+        window->applyLayout(layout);
+        QCoreApplication::processEvents();
+        const QTableView *data = window->listView()->dataView();
+        const QFontMetrics fm(data->font());
+        QCOMPARE(data->font().pointSize(), layout.fontPointSize);
+        QCOMPARE(data->verticalScrollBar()->width(), layout.listScrollBarThickness);
+        QCOMPARE(data->horizontalScrollBar()->height(), layout.listScrollBarThickness);
+        const double factor = layout.tallScreen ? 1.2 : 1.0;
+        QCOMPARE(data->verticalHeader()->defaultSectionSize(),
+                 int(std::lround((fm.height() + 1.0) * factor))); // 15 twips = 1 px
+        const QTableView *fixed = window->listView()->fixedView();
+        QCOMPARE(fixed->columnWidth(0),
+                 int(5.5 * fm.horizontalAdvance(QLatin1Char('0'))) + layout.columnMargin);
+        QCOMPARE(fixed->columnWidth(1),
+                 14 * fm.horizontalAdvance(QLatin1Char('0')) + layout.columnMargin);
+        // The fixed columns end level with the list's rows, above its scroll bar.
+        QCOMPARE(fixed->geometry().bottom() + layout.listScrollBarThickness,
+                 data->geometry().bottom());
+        const QByteArray out = qgetenv("ZT_GRAB_DIR");
+        if (!out.isEmpty())
+            window->grab().save(
+                QString::fromLocal8Bit(out) +
+                QStringLiteral("/main-%1x%2.png").arg(screen.width()).arg(screen.height()));
     }
 
     void fullSetGrabbedForALook()

@@ -49,10 +49,14 @@ private slots:
         const ScreenLayout normal = layoutForScreen(QSize(1024, 768));
         QVERIFY(tall.tallScreen);
         QVERIFY(!normal.tallScreen);
-        QCOMPARE(tall.scrollBarThickness, 21);   // 312 twips
-        QCOMPARE(normal.scrollBarThickness, 16); // 240 twips
-        QCOMPARE(tall.fontPointSize, 14);        // 9 x 1.6 = 14.4
-        QCOMPARE(normal.fontPointSize, 12);      // 9 x 1.35 = 12.15
+        QCOMPARE(tall.scrollBarThickness, 21);       // 312 twips
+        QCOMPARE(normal.scrollBarThickness, 16);     // 240 twips
+        QCOMPARE(tall.fontPointSize, 14);            // 9 x 1.6 = 14.4
+        QCOMPARE(normal.fontPointSize, 12);          // 9 x 1.35 = 12.15
+        QCOMPARE(tall.listScrollBarThickness, 19);   // 312 - 30 twips
+        QCOMPARE(normal.listScrollBarThickness, 14); // 240 - 30 twips
+        QCOMPARE(tall.columnMargin, 6);              // 60 x 1.6 twips
+        QCOMPARE(normal.columnMargin, 5);            // 60 x 1.35 twips
     }
 };
 

@@ -7,8 +7,10 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace zt;
@@ -65,6 +67,57 @@ private slots:
         }
         QCOMPARE(dialog->endHour()->currentText(), QStringLiteral("23:00"));
         QCOMPARE(dialog->endHour()->count(), 24);
+    }
+
+    void rangeControlsFollowTheChoiceFromTheStart()
+    {
+        QVERIFY(dialog->allDataChoice()->isChecked());
+        for (QWidget *w : std::initializer_list<QWidget *>{dialog->calendar(), dialog->startHour(),
+                                                           dialog->endHour(), dialog->endDate()})
+            QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+        dialog->dateChoice()->setChecked(true);
+        for (QWidget *w : std::initializer_list<QWidget *>{dialog->calendar(), dialog->startHour(),
+                                                           dialog->endHour(), dialog->endDate()})
+            QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+        dialog->allDataChoice()->setChecked(true);
+        QVERIFY(!dialog->calendar()->isEnabled());
+    }
+
+    void everyColumnOfTheGridShows_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("default font") << 0;
+        QTest::newRow("large font") << 14;
+    }
+    void everyColumnOfTheGridShows()
+    {
+        QFETCH(int, pointSize);
+        const QFont before = QApplication::font();
+        if (pointSize > 0) {
+            QFont large = before;
+            large.setPointSize(pointSize);
+            QApplication::setFont(large);
+            dialog = std::make_unique<NewDataRead2Dialog>(*link, rig->session->settings, survey,
+                                                          rig->dialogs, QString());
+        }
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QTableView *grid = dialog->grid();
+        const int viewport = grid->viewport()->width();
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            const int right = grid->columnViewportPosition(c) + grid->columnWidth(c);
+            QVERIFY2(right <= viewport, qPrintable(QString::number(c)));
+            const QString header = grid->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY(grid->columnWidth(c) >= grid->fontMetrics().horizontalAdvance(header));
+            for (int r = 0; r < grid->model()->rowCount(); ++r) {
+                const QString text = grid->model()->index(r, c).data().toString();
+                QVERIFY2(grid->columnWidth(c) >= grid->fontMetrics().horizontalAdvance(text),
+                         qPrintable(text));
+            }
+        }
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        grabTo(*dialog, QStringLiteral("NewDataRead2-%1").arg(pointSize));
     }
 
     void rangeControlsGiveWhatReadDataCalcDispSays_data()

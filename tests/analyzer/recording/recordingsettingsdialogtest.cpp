@@ -1,5 +1,6 @@
 #include "recording/inisetdialog.h"
 #include "recording/recordingsettings.h"
+#include "session/appfont.h"
 #include "engine/ptyserver.h"
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"
@@ -11,9 +12,11 @@
 #include "zt5sim/simfixture.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -269,6 +272,44 @@ private slots:
         d->cancelButton()->click();
         QVERIFY(!link->isOpen());
         QCOMPARE(requestsAfter(*server, preparationFrames), QStringList());
+    }
+
+    void notesStayOnOneLine_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("9 pt") << 9;
+        QTest::newRow("12 pt (1024 x 768)") << 12;
+        QTest::newRow("14 pt (1280 x 1024)") << 14;
+    }
+    void notesStayOnOneLine()
+    {
+        QFETCH(int, pointSize);
+        const QFont before = QApplication::font();
+        QApplication::setFont(japaneseUiFont(pointSize)); // as kestrel sets it
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+        startReceiver(sim::test::testScenario());
+        auto d = openDialog();
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+        const QString dir = qEnvironmentVariable("ZT_GRAB_DIR");
+        if (!dir.isEmpty())
+            d->grab().save(
+                QDir(dir).filePath(QStringLiteral("LogIniSet1-%1pt.png").arg(pointSize)));
+        // Narrowed by the user, the dialog still keeps every note whole.
+        d->resize(300, d->height());
+        QCoreApplication::processEvents();
+        int notes = 0;
+        for (const QLabel *l : d->findChildren<QLabel *>()) {
+            if (l->text().isEmpty())
+                continue;
+            const QFontMetrics fm(l->font());
+            QVERIFY2(l->contentsRect().width() >= fm.horizontalAdvance(l->text()),
+                     qPrintable(l->text()));
+            QVERIFY2(l->height() < 2 * fm.lineSpacing(), qPrintable(l->text()));
+            notes += l->text().startsWith(QChar(0x2460)) ? 1 : 0; // ① ...
+        }
+        QCOMPARE(notes, 1);
+        d->reject();
     }
 
     void theDialogLooksFinished()

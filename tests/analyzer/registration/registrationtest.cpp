@@ -30,6 +30,12 @@ class RegistrationTest : public QObject
             readSettings(f, session->settingsPath(f), r);
         return r;
     }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
     void registerAs(int slot, qint32 id, const QString &name)
     {
         registerReceiver(session->settings.oya, slot, id, name);
@@ -80,6 +86,49 @@ private slots:
         QCOMPARE(session->settings.oya.OyaCount, qint16(99));
         OyaSetDialog dialog(*session, dialogs, 555);
         QCOMPARE(dialog.slot(), 0);
+    }
+
+    void aFullRegistryFileReadsWholeAndDeletionKeepsTheOthers()
+    {
+        QByteArray ids = "100\r\n";
+        for (int slot = 1; slot <= MaxOya; ++slot)
+            ids += QByteArray::number(5000 + slot) + "\r\n";
+        writeFile(session->settingsPath(SettingsFile::OyaIds), ids);
+        session = std::make_unique<AnalyzerSession>();
+        QVERIFY(session->startUp().empty());
+        QCOMPARE(session->settings.oya.OyaCount, qint16(100));
+        session->settings.oya.OyaName[40] = QStringLiteral("消す");
+        OyaDelDialog dialog(*session, dialogs);
+        dialogs.answerMessage(1); // OK at message 80
+        dialog.nameList()->setCurrentText(QStringLiteral("消す"));
+        QCOMPARE(dialog.nameList()->currentText(), QStringLiteral("消す"));
+        dialog.commit();
+        const SettingsRecords stored = reread();
+        QCOMPARE(stored.oya.OyaCount, qint16(99));
+        QCOMPARE(stored.oya.OyaID[40], qint32(0));
+        QCOMPARE(stored.oya.OyaID[41], qint32(5041));
+        QCOMPARE(stored.oya.OyaID[100], qint32(5100));
+    }
+
+    void aRefusedRegistryFileIsKeptBeforeTheFirstWriteOverIt()
+    {
+        const QString path = session->settingsPath(SettingsFile::OyaIds);
+        const QByteArray original = "3\r\n11\r\nzwölf\r\n13\r\n";
+        writeFile(path, original);
+        session = std::make_unique<AnalyzerSession>();
+        const SettingsErrors errors = session->startUp();
+        QCOMPARE(errors.size(), std::size_t(1));
+        QCOMPARE(errors[0].file, SettingsFile::OyaIds);
+
+        OyaSetDialog dialog(*session, dialogs, 0x77);
+        dialog.commit();
+        QCOMPARE(test::readAll(path + QStringLiteral(".bak")), original);
+        QCOMPARE(reread().oya.OyaID[dialog.slot()], qint32(0x77));
+        // Later writes replace the file alone; the copy stays as it was.
+        OyaSetDialog again(*session, dialogs, 0x78);
+        again.commit();
+        QCOMPARE(test::readAll(path + QStringLiteral(".bak")), original);
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".bak2")));
     }
 
     void deletingASharedNameRemovesTheLowerSlotAndItsTransmitterNames()
