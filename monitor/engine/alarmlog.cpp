@@ -123,9 +123,13 @@ void AlarmLog::automaticSaveCheck()
     if (!due && m_count < Capacity)
         return;
     if (save() == SaveResult::Saved) {
+        m_autoSaveFailing = false;
         AlarmLogAppend(QStringLiteral("通信・警報ログ自動保存"));
         scheduleNextDailySave(m_now);
-    } else {
+    } else if (!m_autoSaveFailing) {
+        // Retried at every poll, but told once: a failure entry every ten seconds
+        // would soon overwrite the whole log.
+        m_autoSaveFailing = true;
         AlarmLogAppend(QStringLiteral("通信・警報ログ自動保存失敗"));
     }
 }

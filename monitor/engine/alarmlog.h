@@ -87,6 +87,7 @@ private:
     QString m_folder;
     int m_saveHour = 0;
     bool m_blocked = false;
+    bool m_autoSaveFailing = false;
     QDateTime m_lastSave;
     QDateTime m_nextDaily;
 };
