@@ -20,12 +20,14 @@ void MonitorCycle::resetSlots()
     m_contactDigit = 0;
 }
 
-bool MonitorCycle::readReceiver()
+bool MonitorCycle::readReceiver(ReceiverValues &v)
 {
-    ReceiverValues v;
-    if (!ReadByCode(m_link, Command::ReadIdentification, 0, v) ||
-        !ReadByCode(m_link, Command::ReadSettings, 0, v))
-        return false;
+    return ReadByCode(m_link, Command::ReadIdentification, 0, v) &&
+           ReadByCode(m_link, Command::ReadSettings, 0, v);
+}
+
+void MonitorCycle::takeReceiver(const ReceiverValues &v)
+{
     m_values.ReceiverID = v.ReceiverID;
     m_values.SystemKoCount = v.SystemKoCount;
     m_values.RegisteredFlags = v.RegisteredFlags;
@@ -37,7 +39,6 @@ bool MonitorCycle::readReceiver()
     m_commInterval = v.CommInterval;
     for (int k = 1; k <= MaxKo; ++k)
         slot(k).registered = v.RegisteredFlags[std::size_t(k - 1)];
-    return true;
 }
 
 void MonitorCycle::nameSlots()
@@ -126,8 +127,10 @@ StartResult MonitorCycle::start()
         m_link.ClosePort();
         return result;
     };
-    if (!readReceiver())
+    ReceiverValues receiver;
+    if (!readReceiver(receiver))
         return fail(StartResult::CommFailed);
+    takeReceiver(receiver);
     if (m_values.registeredCount == 0 || m_values.SystemKoCount <= 0)
         return fail(StartResult::NoTransmitters);
     if (!setRemoteMode(m_link, m_receiverId, true) || !readStatus(m_link, m_receiverId, m_values))
@@ -157,9 +160,17 @@ StartResult MonitorCycle::start()
 
 bool MonitorCycle::reenterRemoteMode()
 {
-    const bool ok = readReceiver() && setRemoteMode(m_link, m_receiverId, true) &&
-                    readStatus(m_link, m_receiverId, m_values);
-    if (!ok)
+    ReceiverValues receiver;
+    if (!readReceiver(receiver))
+        return false;
+    // Another receiver, or one set up anew, is not the one whose records are held.
+    const int interval = receiver.MeasureInterval > 0 ? receiver.MeasureInterval : 1440;
+    if (receiver.ReceiverID != m_receiverId ||
+        std::clamp<int>(receiver.SystemKoCount, 1, MaxKo) != m_koCount ||
+        interval != m_measureInterval)
+        return false;
+    takeReceiver(receiver);
+    if (!setRemoteMode(m_link, m_receiverId, true) || !readStatus(m_link, m_receiverId, m_values))
         return false;
     applyStatus(false);
     if (!setUpSlots(true))

@@ -153,7 +153,8 @@ private:
     void pollFailed(int errorCode);
     int replyError();
     bool reenterRemoteMode();
-    bool readReceiver();
+    bool readReceiver(ReceiverValues &values);
+    void takeReceiver(const ReceiverValues &values);
     bool setUpSlots(bool reentry);
     bool setUpSlot(MonitorSlot &s, bool reentry);
     void seedBuffer(MonitorSlot &s);

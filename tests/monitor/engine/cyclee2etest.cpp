@@ -359,6 +359,25 @@ private slots:
         QCOMPARE(rig.cycle.buffer(1).newest(), receiverRecord(rig, 1, at(12, 20)));
     }
 
+    // Another receiver on the port that comes back is not taken for the first one.
+    void anotherReceiverIsNotMonitored()
+    {
+        MonitorRig rig;
+        QVERIFY(rig.startAndSettle());
+        QSignalSpy alert(&rig.cycle, &MonitorCycle::pollFailuresAlert);
+        rig.unplug();
+        sim::Scenario otherScenario = sim::test::testScenario();
+        otherScenario.receiverId = 0x5678;
+        sim::ReceiverEngine other(otherScenario, rig.time.source());
+        QVERIFY(rig.plugIn(&other));
+        QVERIFY(alert.wait(WaitMs));
+        QVERIFY(!other.remoteMode());
+        QCOMPARE(rig.cycle.receiverId(), 0x1234);
+        QCOMPARE(rig.logCount(QStringLiteral("監視再開(リモートモード再突入)")), 0);
+        QVERIFY(!rig.link.isOpen());
+        rig.unplug();
+    }
+
     // Records the receiver no longer holds become missing-data records; a gap wider
     // than the buffer empties it.
     void gapFiller_data()

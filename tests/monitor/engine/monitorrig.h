@@ -37,9 +37,9 @@ struct MonitorRig
     }
 
     // A fresh pty for the same receiver, the port link pointing at it.
-    bool plugIn()
+    bool plugIn(sim::ReceiverEngine *other = nullptr)
     {
-        servers.push_back(std::make_unique<sim::PtyServer>(&engine));
+        servers.push_back(std::make_unique<sim::PtyServer>(other ? other : &engine));
         QString error;
         if (!servers.back()->open(&error)) {
             qWarning("pty: %s", qPrintable(error));
