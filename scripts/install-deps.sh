@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   python3 socat procps
+  poppler-utils
 )
 
 missing=()

@@ -19,6 +19,8 @@ struct PlotLayout
     double digitW = 5;         // width of "0", for right-aligned value labels
     double markerRadius = 2;   // 30 twips
     double pickTolerance = 10; // 150 twips
+    double px = 1;             // one screen pixel in device units (offsets on paper)
+    double pictureLeft = 0;    // left edge of the picture on its device (a page's margin)
 };
 
 // The plot centred in a picture of `size`, measured for `device` (screen, image or printer).

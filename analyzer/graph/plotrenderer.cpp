@@ -65,7 +65,8 @@ void drawTimeLabel(PlotCanvas &canvas, const PlotFrame &frame, double x, int row
 {
     const QDateTime t = rowTime(frame.start, frame.intervalMinutes, row);
     const double bottom = frame.layout.plot.bottom();
-    canvas.drawText(QPointF(x, bottom + 3), t.toString(QStringLiteral("yy-MM-dd")));
+    canvas.drawText(QPointF(x, bottom + 3 * frame.layout.px),
+                    t.toString(QStringLiteral("yy-MM-dd")));
     canvas.drawText(QPointF(x, bottom + frame.layout.charH), t.toString(QStringLiteral("  hh:mm")));
 }
 
@@ -96,11 +97,11 @@ QString valueLabel(ChannelKind kind, int tenths)
 
 } // namespace
 
-void drawPlotFrame(PlotCanvas &canvas, const PlotArea &plot)
+void drawPlotFrame(PlotCanvas &canvas, const PlotArea &plot, double px)
 {
     canvas.fillRect(QRectF(plot.left, plot.top, plot.width, plot.height), Qt::white);
     canvas.setPen(Qt::black, 2, Qt::SolidLine);
-    canvas.drawRect(QRectF(plot.left + 1, plot.top + 1, plot.width - 1, plot.height - 1));
+    canvas.drawRect(QRectF(plot.left + px, plot.top + px, plot.width - px, plot.height - px));
     canvas.setPen(Qt::black, 1, Qt::SolidLine);
 }
 
@@ -118,11 +119,11 @@ void drawValueAxes(PlotCanvas &canvas, const PlotFrame &frame)
     const AppSettings &s = frame.settings;
     if (frame.scale.tempShown)
         drawAxisTexts(canvas, frame,
-                      {1, 1 + 6 * l.digitW, QStringLiteral("[℃]"), s.ScaleMax1, s.ScaleMin1,
-                       frame.scale.GridStep1},
+                      {l.pictureLeft + l.px, l.pictureLeft + l.px + 6 * l.digitW,
+                       QStringLiteral("[℃]"), s.ScaleMax1, s.ScaleMin1, frame.scale.GridStep1},
                       rows, false);
     if (frame.scale.humShown) {
-        const double x = l.plot.right() + 1;
+        const double x = l.plot.right() + l.px;
         drawAxisTexts(canvas, frame,
                       {x, x + 5 * l.digitW, QStringLiteral("[%rh]"), s.ScaleMax2, s.ScaleMin2,
                        frame.scale.GridStep2},
@@ -147,7 +148,7 @@ void drawTimeAxis(PlotCanvas &canvas, const PlotFrame &frame)
     const double stepPx = std::max(1, frame.timeLabelStep) * pxPerRow;
     for (int k = 1;; ++k) {
         const double x = double(roundHalfEven(p.left + k * stepPx));
-        if (x > p.right() - 1)
+        if (x > p.right() - l.px)
             break;
         canvas.setPen(GridColour, 1, Qt::DotLine);
         canvas.drawLine(QPointF(x, p.top), QPointF(x, p.bottom()));
@@ -228,7 +229,7 @@ void drawSeries(PlotCanvas &canvas, const PlotFrame &frame, const GraphState &st
 
 void renderPlot(PlotCanvas &canvas, const PlotFrame &frame, GraphState &state)
 {
-    drawPlotFrame(canvas, frame.layout.plot);
+    drawPlotFrame(canvas, frame.layout.plot, frame.layout.px);
     drawValueAxes(canvas, frame);
     drawTimeAxis(canvas, frame);
     drawReferenceLines(canvas, frame, state);

@@ -10,7 +10,7 @@ namespace zt {
 void renderPlot(PlotCanvas &canvas, const PlotFrame &frame, GraphState &state);
 
 // The parts, for callers that repaint only some of them.
-void drawPlotFrame(PlotCanvas &canvas, const PlotArea &plot);
+void drawPlotFrame(PlotCanvas &canvas, const PlotArea &plot, double px = 1);
 void drawValueAxes(PlotCanvas &canvas, const PlotFrame &frame);
 void drawTimeAxis(PlotCanvas &canvas, const PlotFrame &frame);
 void drawReferenceLines(PlotCanvas &canvas, const PlotFrame &frame, GraphState &state);

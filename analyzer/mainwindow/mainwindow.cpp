@@ -46,6 +46,9 @@ constexpr int styleOkWarning = 48;
 
 MainWindow::MainWindow(AnalyzerSession &session, DialogService &dialogs, QWidget *parent)
     : QMainWindow(parent), session(session), dialogs(dialogs), fileCommands(session, dialogs, this),
+      printCommands(dialogs, this,
+                    {[this]() -> const LogSet & { return this->session.set; },
+                     [this]() -> const DisplayChannels & { return listModelPtr->channels(); }}),
       listModelPtr(new LogListModel(this)), statsModel(new StatsHeaderModel(this)),
       list(new LogListView(listModelPtr, statsModel, this))
 {
@@ -95,9 +98,9 @@ void MainWindow::buildMenus()
                                        QStringLiteral("パラメータ印刷(&P)")};
     for (int i = 0; i < printCaptions.size(); ++i)
         connect(addAction(print, QStringLiteral("mFPRINTSEL%1").arg(i), printCaptions.at(i)),
-                &QAction::triggered, this, &MainWindow::notBuiltYet);
+                &QAction::triggered, this, [this, i] { printCommands.start(PrintKind(i)); });
     connect(addAction(file, QStringLiteral("mFPRINTSET"), QStringLiteral("プリンタ設定(&S)")),
-            &QAction::triggered, this, &MainWindow::notBuiltYet);
+            &QAction::triggered, this, [this] { printCommands.printerSetup(); });
     file->addSeparator();
     connect(addAction(file, QStringLiteral("m_END"), QStringLiteral("終了(&X)")),
             &QAction::triggered, this, &QWidget::close);
@@ -229,25 +232,21 @@ bool MainWindow::monitorBlocks(bool currentChoice, int statusKind)
     return true;
 }
 
-void MainWindow::notBuiltYet()
-{
-    showStatusMessage(dialogs, this, 100);
-}
-
 void MainWindow::onGraph()
 {
-    startSelection(
-        this, dialogs, session.set, SelectionPurpose::Graph,
-        [this](const GraphSeries &series, SelectionPurpose) {
-            GraphSource source{&session.set, &listModelPtr->channels(), series,
-                               &session.settings.app,
-                               [this] { return session.writeSettingsFile(SettingsFile::App); }};
-            auto *window = new GraphWindow(std::move(source), dialogs, this,
-                                           graphWindowSize(screen()->size().height()));
-            connect(window, &GraphWindow::printRequested, this, &MainWindow::notBuiltYet);
-            connect(window, &GraphWindow::pageSetupRequested, this, &MainWindow::notBuiltYet);
-            window->show();
-        });
+    startSelection(this, dialogs, session.set, SelectionPurpose::Graph,
+                   [this](const GraphSeries &series, SelectionPurpose) {
+                       GraphSource source{
+                           &session.set, &listModelPtr->channels(), series, &session.settings.app,
+                           [this] { return session.writeSettingsFile(SettingsFile::App); }};
+                       auto *window = new GraphWindow(std::move(source), dialogs, this,
+                                                      graphWindowSize(screen()->size().height()));
+                       connect(window, &GraphWindow::printRequested, window,
+                               [this, window] { printGraphWindow(*window, dialogs); });
+                       connect(window, &GraphWindow::pageSetupRequested, window,
+                               [this, window] { pageSetupOfGraph(*window, dialogs); });
+                       window->show();
+                   });
 }
 
 void MainWindow::onOpen()

@@ -2,6 +2,7 @@
 
 #include "files/filecommands.h"
 #include "mainwindow/screenlayout.h"
+#include "print/printcommands.h"
 #include "records/settingsstartup.h"
 
 #include <QHash>
@@ -38,6 +39,7 @@ public:
     void fillList();
 
     FileCommands &files() { return fileCommands; }
+    PrintCommands &prints() { return printCommands; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -49,7 +51,6 @@ private:
     void setDataCommandsEnabled(bool enabled);
     // The monitor guard: true (after the status message) when a monitor blocks the command.
     bool monitorBlocks(bool currentChoice, int statusKind);
-    void notBuiltYet();
 
     void onGraph();
     void onOpen();
@@ -70,6 +71,7 @@ private:
     AnalyzerSession &session;
     DialogService &dialogs;
     FileCommands fileCommands;
+    PrintCommands printCommands;
     LogListModel *listModelPtr;
     StatsHeaderModel *statsModel;
     LogListView *list;

@@ -3,8 +3,11 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
+class QPrinter;
 class QWidget;
 
 // Every modal question goes through this service: the real one shows Qt dialogs,
@@ -42,6 +45,19 @@ public:
     virtual QString openFile(QWidget *parent, const FileRequest &request) = 0;
     virtual QString saveFile(QWidget *parent, const FileRequest &request) = 0;
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
+
+    // Printer and page set-up on `printer`; false when cancelled (nothing changed).
+    virtual bool printerSetup(QWidget *parent, QPrinter &printer);
+    virtual bool pageSetup(QWidget *parent, QPrinter &printer);
+    // The print preview: `paint` draws the document on the device it is given (the
+    // preview, the printer chosen there); `savePdf` writes it to a PDF file.
+    struct PreviewRequest
+    {
+        QString title;
+        std::function<void(QPagedPaintDevice &)> paint;
+        std::function<void()> savePdf;
+    };
+    virtual void printPreview(QWidget *parent, QPrinter &printer, const PreviewRequest &request);
 };
 
 // Classic "Name|*.ext" filter to Qt's "Name (*.ext)" form.

@@ -11,6 +11,9 @@ public:
     QString openFile(QWidget *parent, const FileRequest &request) override;
     QString saveFile(QWidget *parent, const FileRequest &request) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
+    bool printerSetup(QWidget *parent, QPrinter &printer) override;
+    bool pageSetup(QWidget *parent, QPrinter &printer) override;
+    void printPreview(QWidget *parent, QPrinter &printer, const PreviewRequest &request) override;
 };
 
 } // namespace zt

@@ -2,6 +2,8 @@
 
 #include "records/messages.h"
 
+#include <QPrinter>
+
 namespace zt {
 
 QVariant ScriptedDialogService::next()
@@ -44,6 +46,32 @@ std::optional<QColor> ScriptedDialogService::color(QWidget *, const QColor &)
     if (!c.isValid())
         return std::nullopt;
     return c;
+}
+
+bool ScriptedDialogService::printerSetup(QWidget *, QPrinter &)
+{
+    log.append({Asked::PrinterSetup, {}, {}});
+    return next().toBool();
+}
+
+bool ScriptedDialogService::pageSetup(QWidget *, QPrinter &)
+{
+    log.append({Asked::PageSetup, {}, {}});
+    return next().toBool();
+}
+
+void ScriptedDialogService::printPreview(QWidget *, QPrinter &printer,
+                                         const PreviewRequest &request)
+{
+    Asked a{Asked::Preview, {}, {}};
+    a.message.caption = request.title;
+    log.append(a);
+    ++paints;
+    request.paint(printer);
+    if (previewLook)
+        previewLook();
+    if (previewSaves && request.savePdf)
+        request.savePdf();
 }
 
 } // namespace zt

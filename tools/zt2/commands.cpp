@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "infotext.h"
+#include "printcommand.h"
 
 #include "platform/folders.h"
 #include "records/commatext.h"
@@ -22,6 +23,11 @@ const char usage[] = "使い方:\n"
                      "                              (OUT を省くと FILE と同じ場所に .csv で)\n"
                      "  zt2 info FILE.zt2           受信器・開始時刻・収録間隔と送信器ごとの\n"
                      "                              統計値・平均動態温度 (MKT) を表示します\n"
+                     "  zt2 print list|part|params|graph FILE.zt2 OUT.pdf\n"
+                     "        [--rows FIRST-LAST] [--transmitters N,N,...]\n"
+                     "                              全体・部分・パラメータ・グラフの印刷を\n"
+                     "                              A4 の PDF に書き出します (送信器は既定で\n"
+                     "                              データのある最初の4台)\n"
                      "  zt2 --help                  この説明を表示します\n"
                      "受信器名と送信器名は解析ソフトの設定フォルダから読みます。\n";
 
@@ -130,6 +136,39 @@ int infoCommand(const QString &input)
     return printOut(infoText(set)) ? 0 : outputFailed();
 }
 
+// The user's graph scales, as the analysis program starts with them.
+zt::AppSettings readAppSettings()
+{
+    zt::SettingsRecords records;
+    const QString path =
+        zt::joinPath(zt::settingsFolder(), zt::settingsFileName(zt::SettingsFile::App));
+    if (QFileInfo::exists(path) && zt::readSettings(zt::SettingsFile::App, path, records) != 0)
+        return {};
+    return records.app;
+}
+
+int printCommand(const QStringList &operands)
+{
+    QString error;
+    const std::optional<PrintRequest> request = parsePrintArgs(operands, &error);
+    if (!request)
+        return usageError(error);
+    if (samePath(request->input, request->output)) {
+        printError(request->output + QStringLiteral(": 出力先が入力ファイルと同じです。"));
+        return 1;
+    }
+    zt::LogSet set;
+    if (!load(request->input, set))
+        return 1;
+    error = writePrintout(*request, set, readAppSettings());
+    if (!error.isEmpty()) {
+        printError(request->output + QStringLiteral(": ") + error);
+        return 1;
+    }
+    printOut(request->output + QLatin1Char('\n'));
+    return 0;
+}
+
 } // namespace
 
 int run(const QStringList &args)
@@ -155,6 +194,8 @@ int run(const QStringList &args)
             return usageError(QStringLiteral("ファイル名が空です。"));
         return infoCommand(args[1]);
     }
+    if (command == QLatin1String("print"))
+        return printCommand(args.mid(1));
     return usageError(QStringLiteral("不明なコマンドです: ") + command);
 }
 
