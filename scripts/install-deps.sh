@@ -11,7 +11,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
-  python3 socat
+  python3 socat procps
   poppler-utils
   desktop-file-utils
 )

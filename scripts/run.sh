@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)" --target kestrel zt5sim zt2 zt_help
+cmake --build --preset default -j"$(nproc)" --target kestrel watch zt5sim zt2 zt_help
 
 root=$PWD
 demo=$root/build/demo
@@ -27,4 +27,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "run: no display found; set DISPLAY (or run under xvfb-run) to see the window" >&2
 fi
 echo "run: demo folder $demo (sample file: $data/sample.zt2)"
-"$root/build/analyzer/kestrel"
+"$root/build/bin/kestrel"
+# A monitor started from kestrel keeps the receiver: the simulator stays until it ends.
+if pgrep -f "^$root/build/bin/watch\$" >/dev/null; then
+  echo "run: the monitor still runs; end it with 監視の終了 to stop the simulator" >&2
+  while pgrep -f "^$root/build/bin/watch\$" >/dev/null; do sleep 2; done
+fi

@@ -5,7 +5,8 @@
 #include "ports/portsetdialog.h"
 #include "mainwindow/loglistmodel.h"
 #include "mainwindow/loglistview.h"
-#include "mainwindow/monitorguard.h"
+#include "platform/programstart.h"
+#include "platform/windowtitles.h"
 #include "readout/readoutcommand.h"
 #include "recording/recordingsettingscommand.h"
 #include "registration/registrationcommands.h"
@@ -31,7 +32,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QProcess>
 #include <QScreen>
 #include <QToolBar>
 #include <QUrl>
@@ -309,9 +309,7 @@ void MainWindow::onMonitorStart()
     const bool second = session.receiverChoice == 1;
     if (isMonitorRunning(second, true))
         return;
-    const QString program = programFolder() + QLatin1Char('/') +
-                            (second ? QStringLiteral("watch2") : QStringLiteral("watch"));
-    if (!QFileInfo(program).isExecutable() || !QProcess::startDetached(program, {}))
+    if (!startSiblingProgram(second ? QStringLiteral("watch2") : QStringLiteral("watch")))
         dialogs.message(this, {captionText(0), QStringLiteral("立ち上げに失敗しました"), 0});
 }
 

@@ -1,9 +1,8 @@
 #include "readout/readoutmachine.h"
 
 #include "link/receivercommands.h"
-#include "link/sampledecoding.h"
+#include "link/fields.h"
 #include "link/seriallink.h"
-#include "records/statistics.h"
 
 namespace zt {
 
@@ -92,6 +91,7 @@ ReadoutMachine::StartResult ReadoutMachine::start(const ReadoutSurvey &survey,
     if (m_toRead == 0)
         return StartResult::NothingToRead;
     m_working = std::make_unique<LogSet>();
+    m_collected.clear();
     m_koNo = 0;
     emit slotProgress(0, m_toRead);
     const int first = nextSlotAfter(0);
@@ -266,22 +266,18 @@ ReadPlan ReadoutMachine::freshPlan() const
 void ReadoutMachine::storeRecords()
 {
     SlotRead &slot = current();
-    // Slots that arrive whole are numbered densely in slot order.
-    const int seriesNo = m_finished + 1;
-    const int kind = m_survey.kinds[std::size_t(m_koNo - 1)].KoKind;
+    SlotRecords taken;
+    taken.koNo = m_koNo;
+    taken.koKind = m_survey.kinds[std::size_t(m_koNo - 1)].KoKind;
+    taken.firstTime = slot.plan.start;
+    taken.limits = {slot.limits.AlarmHigh1, slot.limits.AlarmLow1, slot.limits.AlarmHigh2,
+                    slot.limits.AlarmLow2};
+    taken.records.reserve(std::size_t(slot.plan.count));
     for (int i = 0; i < slot.plan.count; ++i) {
-        const DecodedSample d = decodeRecord(m_records.at(i), slot.limits, kind);
-        m_working->value(seriesNo, 1, i + 1) = d.ch1;
-        m_working->value(seriesNo, 2, i + 1) = d.ch2;
-        m_working->mark(seriesNo, 1, i + 1) = d.mark1;
-        m_working->mark(seriesNo, 2, i + 1) = d.mark2;
+        const RawRecord raw = readRecordField(m_records.at(i));
+        taken.records.push_back({raw.ch1, raw.ch2});
     }
-    KoSeries &series = m_working->ko(m_koNo);
-    series.HasData = 1;
-    series.SeriesNo = qint16(seriesNo);
-    series.KoKind = qint16(kind);
-    series.DataCount = qint16(slot.plan.count);
-    series.firstSampleTime = slot.plan.start;
+    m_collected.push_back(std::move(taken));
     slot.done = true;
     m_records.clear();
 }
@@ -338,6 +334,7 @@ void ReadoutMachine::end(State state, int statusKind)
     m_link.ClosePort();
     m_awaiting = false;
     m_working.reset();
+    m_collected.clear();
     m_records.clear();
     m_statusKind = statusKind;
     setState(state);
@@ -345,18 +342,15 @@ void ReadoutMachine::end(State state, int statusKind)
 
 void ReadoutMachine::buildSet()
 {
-    LogSet &set = *m_working;
     const ReceiverValues &v = m_survey.values;
-    set.setInterval(v.MeasureInterval);
-    set.KoCount = v.SystemKoCount;
-    set.OyaSlot = qint16(m_settings.oya.slotForReadout(v.ReceiverID));
-    set.oyaName = m_settings.oya.nameOf(set.OyaSlot);
-    for (KoSeries &series : set.series)
-        if (series.HasData == 1)
-            series.name = m_settings.koNames.name(set.OyaSlot, series.KoNo);
-    set.LogSaved = false;
-    computeStartAndOffsets(set);
-    computeStatistics(set);
+    SetHeader header;
+    header.oyaSlot = m_settings.oya.slotForReadout(v.ReceiverID);
+    header.oyaName = m_settings.oya.nameOf(header.oyaSlot);
+    header.intervalMinutes = v.MeasureInterval;
+    header.koCount = v.SystemKoCount;
+    buildLogSet(header, std::move(m_collected), *m_working, &m_settings.koNames);
+    m_collected.clear();
+    m_working->LogSaved = false;
 }
 
 void ReadoutMachine::updateReadMarks()

@@ -4,6 +4,7 @@
 #include "readout/readoutrange.h"
 #include "link/commandtable.h"
 #include "records/logset.h"
+#include "records/logsetbuilder.h"
 #include "records/settingsfiles.h"
 
 #include <QObject>
@@ -117,6 +118,7 @@ private:
     QStringList m_records;
     bool m_awaiting = false; // an async request is outstanding
     bool m_cancelRequested = false;
+    std::vector<SlotRecords> m_collected; // the slots read whole, in slot order
     std::unique_ptr<LogSet> m_working;
     std::unique_ptr<LogSet> m_result;
     int m_statusKind = 0;

@@ -1,6 +1,7 @@
 #include "session/analyzersession.h"
 
 #include "platform/folders.h"
+#include "platform/windowtitles.h"
 #include "records/datafilenames.h"
 #include "records/messages.h"
 
@@ -10,7 +11,7 @@ namespace zt {
 
 QString mainWindowTitle()
 {
-    return captionText(0);
+    return analyzerWindowTitle();
 }
 
 AnalyzerSession::AnalyzerSession(QObject *parent) : QObject(parent)

@@ -34,6 +34,12 @@ struct RawRecord
 RawRecord readRecordField(QStringView text);
 QString RecordField(int ch1, int ch2);
 
+// Raw codes that are not measurements.
+constexpr qint16 MissingCode = qint16(0xC000);     // no record for that time ("-----")
+constexpr qint16 NoValueCode = qint16(0x8000);     // the channel has no value (blank)
+constexpr qint16 SensorErrorCode = qint16(0xE064); // "センサ異常"
+constexpr qint16 OverflowCode = qint16(0xF000);    // "*****"
+
 // A raw value is a measurement inside -998..9998.
 bool isValidRaw(int raw);
 

@@ -226,7 +226,11 @@ bool SerialLink::sendAsync(QStringView access, QStringView code, QStringView dat
         return false;
     ResetReceive();
     if (!SendFrame(access, code, data)) {
-        apply(m_framer.lineError(), true);
+        // One contract for every refusal: false and no completion, so the caller
+        // handles the failure itself and nothing arrives later to confuse it.
+        m_framer.lineError();
+        m_cmdButtonTimer->stop();
+        afterFramerChange();
         return false;
     }
     ArmTimeout(m_replyTimeoutMs);

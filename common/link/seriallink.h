@@ -58,7 +58,9 @@ public:
     // attempts fail, the reply is rejected, or another command is outstanding.
     bool Transact(QStringView access, QStringView code, QStringView data, const ReplyCheck &check,
                   bool useSecondTimer = false);
-    // Sends without waiting; completed() follows on the reply or time-out.
+    // Sends without waiting. True: exactly one completed() follows, on the reply,
+    // a line error or the time-out. False (a Transact waits, the port is closed or
+    // the write failed): no completed() follows for this call.
     bool sendAsync(QStringView access, QStringView code, QStringView data);
     bool busy() const { return m_transactDepth > 0; }
     // Ends a waiting Transact at once with failure and no further attempts (the

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -21,6 +22,9 @@ struct MessageRequest
     QString caption;
     QString text;
     int style = 0;
+    // Captions of the buttons in order, when they must read as given (e.g. "Yes", "No"
+    // that the text refers to) rather than as the translated standard buttons.
+    QStringList buttonTexts = {};
 };
 
 struct FileRequest

@@ -94,6 +94,8 @@ int QtDialogService::message(QWidget *parent, const MessageRequest &request)
         add(QMessageBox::Ok, AnswerOk);
         break;
     }
+    for (qsizetype i = 0; i < request.buttonTexts.size() && i < answers.size(); ++i)
+        answers[i].first->setText(request.buttonTexts.at(i));
     // Style bit 256: the second button is the default.
     if ((request.style & 256) && answers.size() > 1)
         box.setDefaultButton(qobject_cast<QPushButton *>(answers[1].first));

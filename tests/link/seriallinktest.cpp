@@ -164,6 +164,32 @@ private slots:
         }
     }
 
+    // One failure contract: a refused asynchronous send never completes later, in
+    // either mode, whether the port is closed or a synchronous command waits.
+    void refusedAsyncSendNeverCompletes_data() { modes_data(); }
+    void refusedAsyncSendNeverCompletes()
+    {
+        QFETCH(LinkMode, mode);
+        Rig rig(mode);
+        QSignalSpy done(rig.link.get(), &SerialLink::completed);
+        if (mode == LinkMode::Watch) {
+            QVERIFY(!rig.link->isOpen());
+            QVERIFY(!sendRequest(*rig.link, readRequest(Command::ReadSummary, 2)));
+        } else {
+            // kestrel opens on demand, so refuse through a waiting Transact instead
+            QCOMPARE(rig.link->OpenPort(), 0);
+            bool refused = false;
+            QTimer::singleShot(FastTimeoutMs / 4, rig.link.get(), [&] {
+                refused = !sendRequest(*rig.link, readRequest(Command::ReadSummary, 2));
+            });
+            ReceiverValues v;
+            QVERIFY(!ReadByCode(*rig.link, Command::ReadIdentification, 0, v));
+            QVERIFY(refused);
+        }
+        QVERIFY(!done.wait(4 * FastTimeoutMs));
+        QCOMPARE(done.size(), 0);
+    }
+
     void asyncTimeOutHandsOffOnceAndLateReplyIsIgnored()
     {
         Rig rig(LinkMode::Kestrel);

@@ -21,6 +21,9 @@ private slots:
             << QStringList{"late=2500", "split=2"} << "split=2/0 late=2500";
         QTest::newRow("timed faults")
             << QStringList{"leave-remote=30", "hangup=0"} << "leave=30000 hangup=0";
+        QTest::newRow("shifted block times") << QStringList{"block-time=2"} << "block=1/2";
+        QTest::newRow("blocks without end comma") << QStringList{"block-comma"} << "block=2/-1";
+        QTest::newRow("alarm states ignored") << QStringList{"ignore-alarm"} << "ignore-alarm";
     }
     void optionsBuildThePlan()
     {
@@ -41,6 +44,10 @@ private slots:
             parts << QStringLiteral("split=%1/%2").arg(f.splitPieces).arg(f.splitDelayMs);
         if (f.lateMs)
             parts << QStringLiteral("late=%1").arg(f.lateMs);
+        if (f.blockFault != ServerFaults::BlockFault::None)
+            parts << QStringLiteral("block=%1/%2").arg(int(f.blockFault)).arg(f.blockFaultCount);
+        if (f.ignoreAlarmStates)
+            parts << QStringLiteral("ignore-alarm");
         if (plan.leaveRemoteAfterMs >= 0)
             parts << QStringLiteral("leave=%1").arg(plan.leaveRemoteAfterMs);
         if (plan.hangUpAfterMs >= 0)
@@ -57,6 +64,7 @@ private slots:
         QTest::newRow("late without time") << "late";
         QTest::newRow("zero refusals") << "nak=0";
         QTest::newRow("negative hang-up") << "hangup=-1";
+        QTest::newRow("zero spoiled blocks") << "block-time=0";
     }
     void badOptionsAreNamed()
     {

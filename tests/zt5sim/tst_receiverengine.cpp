@@ -224,6 +224,48 @@ private slots:
         QCOMPARE(field(last, 22, 8), field(summary, 22, 8));
     }
 
+    // The memory loses its older records: "11" counts only what is left and "12"
+    // no longer answers from a forgotten time.
+    void forgottenRecordsAreGone()
+    {
+        Scenario s = testScenario();
+        ScenarioEvent forget;
+        forget.type = ScenarioEvent::Type::Forget;
+        forget.slot = 1;
+        forget.from = s.clockStart.addSecs(30 * 60);
+        s.events << forget;
+        ManualTime time;
+        ReceiverEngine engine(s, time.source());
+        QCOMPARE(hexAt(ask(engine, "20", "11", "01"), 9, 4), 73); // 00:00 .. 12:00
+        time.advanceMinutes(40);
+        const QString summary = ask(engine, "20", "11", "01");
+        QCOMPARE(hexAt(summary, 9, 4), 2); // 12:30 and 12:40 are left
+        QCOMPARE(readDateField(field(summary, 13, 9), false), s.clockStart.addSecs(40 * 60));
+        const QString gone = ask(engine, "20", "12", "010001" + DateField(s.clockStart, false));
+        QCOMPARE(hexAt(gone, 9, 4), 0);
+        QCOMPARE(hexAt(ask(engine, "20", "11", "02"), 9, 4), 77); // other slots keep theirs
+    }
+
+    // The receiver clock is set forward: records keep their grid and their times.
+    void clockJumpMovesTheClock()
+    {
+        Scenario s = testScenario();
+        ScenarioEvent jump;
+        jump.type = ScenarioEvent::Type::ClockJump;
+        jump.from = s.clockStart.addSecs(5 * 60);
+        jump.minutes = 60;
+        s.events << jump;
+        ManualTime time;
+        ReceiverEngine engine(s, time.source());
+        time.advanceMinutes(10);
+        engine.catchUp();
+        QCOMPARE(engine.now(), s.clockStart.addSecs(70 * 60));
+        time.advanceMinutes(1);
+        engine.catchUp();
+        QCOMPARE(engine.now(), s.clockStart.addSecs(71 * 60)); // applied once
+        QCOMPARE(engine.newestTime(1), s.clockStart.addSecs(60 * 60));
+    }
+
     void batchesArriveEveryCommunicationInterval()
     {
         ManualTime time;

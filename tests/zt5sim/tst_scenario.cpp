@@ -90,6 +90,26 @@ private slots:
             << "four hexadecimal digits";
         QTest::newRow("receiver id too long")
             << QByteArray(R"({"receiverId":"12345"})") << "receiverId";
+        QTest::newRow("forget without slot")
+            << QByteArray(R"({"events":[{"type":"forget","at":0}]})") << "slot is missing";
+    }
+
+    void memoryAndClockEventsParse()
+    {
+        const QDateTime now = wallClock(2024, 5, 1, 12, 0);
+        const ScenarioResult r = parseScenario(R"({"events":[{"type":"forget","slot":3,"at":-30},)"
+                                               R"({"type":"clockJump","at":15,"minutes":-120}]})",
+                                               now);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.scenario.events.size(), 2);
+        const ScenarioEvent &forget = r.scenario.events[0];
+        QCOMPARE(forget.type, ScenarioEvent::Type::Forget);
+        QCOMPARE(forget.slot, 3);
+        QCOMPARE(forget.from, now.addSecs(-30 * 60));
+        const ScenarioEvent &jump = r.scenario.events[1];
+        QCOMPARE(jump.type, ScenarioEvent::Type::ClockJump);
+        QCOMPARE(jump.from, now.addSecs(15 * 60));
+        QCOMPARE(jump.minutes, -120);
     }
     void badScenarioGivesAClearError()
     {

@@ -20,6 +20,9 @@
 #include <QScrollBar>
 #include <cmath>
 #include <QTableView>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QCoreApplication>
 #include <QTest>
 
 using namespace zt;
@@ -248,6 +251,22 @@ private slots:
         window->action(QStringLiteral("menuJyou"))->trigger();
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].text, QStringLiteral("立ち上げに失敗しました"));
+    }
+
+    void monitorStartRunsTheMonitorBesideTheProgram()
+    {
+        QTemporaryDir out;
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/watch");
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        const auto removeScript = qScopeGuard([&program] { QFile::remove(program); });
+        script.write("#!/bin/sh\ntouch \"$ZT_PROBE_OUT\"\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("ZT_PROBE_OUT", (out.path() + QStringLiteral("/started")).toUtf8());
+        window->action(QStringLiteral("menuJyou"))->trigger();
+        QTRY_VERIFY(QFile::exists(out.path() + QStringLiteral("/started")));
+        QVERIFY(dialogs->messages().isEmpty());
     }
 
     void f10InTheListOpensTheExtraOptions()

@@ -39,6 +39,13 @@ QString addFaultOption(const QString &option, FaultPlan &plan)
     } else if (name == QLatin1String("late")) {
         if (!toCount(value, 1, f.lateMs))
             return bad + QStringLiteral("use late=MS");
+    } else if (name == QLatin1String("block-time") || name == QLatin1String("block-comma")) {
+        f.blockFault = name == QLatin1String("block-time") ? ServerFaults::BlockFault::TimeShift
+                                                           : ServerFaults::BlockFault::NoEndComma;
+        if (!value.isEmpty() && !toCount(value, 1, f.blockFaultCount))
+            return bad + QStringLiteral("N must be a count of \"12\" replies, 1 or more");
+    } else if (name == QLatin1String("ignore-alarm")) {
+        f.ignoreAlarmStates = true;
     } else if (name == QLatin1String("leave-remote") || name == QLatin1String("hangup")) {
         int seconds = 0;
         if (!toCount(value, 0, seconds))
@@ -47,7 +54,7 @@ QString addFaultOption(const QString &option, FaultPlan &plan)
             seconds * 1000;
     } else {
         return bad + QStringLiteral("unknown fault (noreply, nak, garbage, split, late, "
-                                    "leave-remote, hangup)");
+                                    "block-time, block-comma, ignore-alarm, leave-remote, hangup)");
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "engine/ptyserver.h"
 
 #include "engine/receiverengine.h"
+#include "link/fields.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -90,6 +91,27 @@ void PtyServer::readMaster()
     }
 }
 
+void PtyServer::spoilBlock(QByteArray &reply)
+{
+    using BF = ServerFaults::BlockFault;
+    if (m_faults.blockFault == BF::None || m_faults.blockFaultCount == 0 || reply.size() < 26)
+        return;
+    if (m_faults.blockFaultCount > 0)
+        --m_faults.blockFaultCount;
+    if (m_faults.blockFault == BF::TimeShift) {
+        // The first record's time, one minute later than asked for.
+        const QDateTime t = readDateField(QString::fromLatin1(reply.mid(13, 9)), false);
+        if (t.isValid())
+            reply.replace(13, 9, DateField(t.addSecs(60), false).toLatin1());
+        m_log.add(Direction::Note, QByteArrayLiteral("block time shifted"));
+    } else {
+        const qsizetype etx = reply.lastIndexOf('\x03');
+        if (etx > 0 && reply.at(etx - 1) == ',')
+            reply.remove(etx - 1, 1);
+        m_log.add(Direction::Note, QByteArrayLiteral("block end comma dropped"));
+    }
+}
+
 void PtyServer::answer(const QByteArray &frame)
 {
     m_log.add(Direction::Received, '\x02' + frame + '\x03');
@@ -101,7 +123,12 @@ void PtyServer::answer(const QByteArray &frame)
         m_log.add(Direction::Note, QByteArrayLiteral("no reply"));
         return;
     }
-    QByteArray reply = faults.nak ? nakReply() : m_engine->handleFrame(frame);
+    const bool ignored = faults.ignoreAlarmStates && frame.mid(5, 2) == "21";
+    QByteArray reply = faults.nak ? nakReply()
+                       : ignored  ? ackReply()
+                                  : m_engine->handleFrame(frame);
+    if (frame.mid(5, 2) == "12")
+        spoilBlock(reply);
     reply.prepend(faults.garbage);
     const int pieces = std::clamp(faults.splitPieces, 1, int(reply.size()));
     const qsizetype step = (reply.size() + pieces - 1) / pieces;

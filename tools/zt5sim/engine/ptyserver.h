@@ -43,6 +43,7 @@ signals:
 private:
     void readMaster();
     void answer(const QByteArray &frame);
+    void spoilBlock(QByteArray &reply);
     void closeAll();
 
     ReceiverEngine *m_engine;

@@ -2,6 +2,8 @@
 
 #include "records/channels.h"
 
+#include <utility>
+
 namespace zt::sim {
 
 namespace {
@@ -91,15 +93,39 @@ void ReceiverEngine::catchUp()
     applyRemoteEvents(now);
     for (SlotState &s : m_slots)
         catchUpSlot(s, now);
+    for (const ScenarioEvent &e : std::exchange(m_pendingForget, {}))
+        forgetBefore(e.slot, e.from);
     updateFaultFlags(now);
     m_lastCatchUp = now;
+    if (m_clockJump != 0) {
+        // The receiver's clock is set forward or back; records keep their grid.
+        m_clock.setNow(now.addSecs(std::exchange(m_clockJump, 0)));
+        m_lastCatchUp = m_clock.now();
+    }
 }
 
 void ReceiverEngine::applyRemoteEvents(const QDateTime &now)
 {
-    for (const ScenarioEvent &e : m_source.events())
-        if (e.type == ScenarioEvent::Type::LeaveRemote && e.from > m_lastCatchUp && e.from <= now)
+    for (const ScenarioEvent &e : m_source.events()) {
+        if (e.from <= m_lastCatchUp || e.from > now)
+            continue;
+        if (e.type == ScenarioEvent::Type::LeaveRemote)
             setRemoteMode(false);
+        else if (e.type == ScenarioEvent::Type::Forget)
+            m_pendingForget.append(e);
+        else if (e.type == ScenarioEvent::Type::ClockJump)
+            m_clockJump += qint64(e.minutes) * 60;
+    }
+}
+
+void ReceiverEngine::forgetBefore(int koNo, const QDateTime &t)
+{
+    SlotState &s = m_slots[std::size_t(koNo - 1)];
+    const qint64 step = qint64(m_measureMinutes) * 60;
+    const qint64 firstKept = ceilDiv(m_recordingStart.secsTo(t), step);
+    const qint64 oldest = s.nextSample - s.ring.size();
+    if (firstKept > oldest)
+        s.ring.dropOldest(int(std::min<qint64>(firstKept - oldest, s.ring.size())));
 }
 
 void ReceiverEngine::updateFaultFlags(const QDateTime &now)

@@ -58,6 +58,8 @@ public:
     const SlotState &slot(int koNo) const { return m_slots[std::size_t(koNo - 1)]; }
     QDateTime newestTime(int koNo) const;
     QDateTime sampleTime(qint64 index) const;
+    // The slot's memory loses every record measured before `t`.
+    void forgetBefore(int koNo, const QDateTime &t);
 
 signals:
     void remoteModeChanged(bool on);
@@ -98,6 +100,8 @@ private:
     bool m_battContactBattery = false; // BATT AL contact latched by a battery alarm
     bool m_battContactRadio = false;   // ... or by a radio failure
     QDateTime m_lastCatchUp;
+    QList<ScenarioEvent> m_pendingForget;
+    qint64 m_clockJump = 0;   // seconds still to apply to the clock
     QString m_access, m_code; // of the request being answered
     std::array<SlotState, 30> m_slots;
 };

@@ -1,5 +1,7 @@
 #include "engine/samplering.h"
 
+#include <algorithm>
+
 namespace zt::sim {
 
 void SampleRing::reset(int capacity)
@@ -18,6 +20,15 @@ void SampleRing::push(RawRecord record)
         ++m_size;
     else
         m_oldest = (m_oldest + 1) % cap;
+}
+
+void SampleRing::dropOldest(int count)
+{
+    const int n = std::clamp(count, 0, m_size);
+    if (n == 0)
+        return;
+    m_oldest = (m_oldest + n) % capacity();
+    m_size -= n;
 }
 
 void SampleRing::clear()

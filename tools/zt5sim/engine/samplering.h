@@ -13,6 +13,8 @@ public:
     void reset(int capacity);
     void push(RawRecord record);
     void clear();
+    // The memory loses its `count` oldest records.
+    void dropOldest(int count);
 
     int size() const { return m_size; }
     int capacity() const { return int(m_records.size()); }

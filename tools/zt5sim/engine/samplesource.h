@@ -28,8 +28,6 @@ private:
     QList<ScenarioEvent> m_events;
 };
 
-// Raw codes the receiver sends instead of a reading.
-constexpr qint16 MissingCode = qint16(0xC000);
-constexpr qint16 NoValueCode = qint16(0x8000);
+// MissingCode and NoValueCode come from link/fields.h.
 
 } // namespace zt::sim

@@ -105,9 +105,10 @@ std::optional<ScenarioEvent::Type> eventType(const QString &name)
 {
     using T = ScenarioEvent::Type;
     static const QList<std::pair<QString, T>> names{
-        {QStringLiteral("code"), T::Code},   {QStringLiteral("gap"), T::Gap},
-        {QStringLiteral("alarm"), T::Alarm}, {QStringLiteral("battery"), T::Battery},
-        {QStringLiteral("radio"), T::Radio}, {QStringLiteral("leaveRemote"), T::LeaveRemote}};
+        {QStringLiteral("code"), T::Code},     {QStringLiteral("gap"), T::Gap},
+        {QStringLiteral("alarm"), T::Alarm},   {QStringLiteral("battery"), T::Battery},
+        {QStringLiteral("radio"), T::Radio},   {QStringLiteral("leaveRemote"), T::LeaveRemote},
+        {QStringLiteral("forget"), T::Forget}, {QStringLiteral("clockJump"), T::ClockJump}};
     for (const auto &[n, t] : names)
         if (n == name)
             return t;
@@ -120,10 +121,20 @@ ScenarioEvent eventValue(const QJsonObject &o, int index, const QDateTime &ancho
     const auto type = eventType(o.value(QLatin1String("type")).toString());
     if (!type)
         fail(what +
-             QStringLiteral(": type must be code, gap, alarm, battery, radio or leaveRemote"));
+             QStringLiteral(": type must be code, gap, alarm, battery, radio, leaveRemote, forget "
+                            "or clockJump"));
     ScenarioEvent e;
     e.type = *type;
-    if (e.type == ScenarioEvent::Type::LeaveRemote) {
+    if (e.type == ScenarioEvent::Type::LeaveRemote || e.type == ScenarioEvent::Type::ClockJump) {
+        e.from = timeValue(o.value(QLatin1String("at")), anchor, what + ".at");
+        e.minutes = intIn(o, "minutes", -100000, 100000, 0);
+        return e;
+    }
+    if (e.type == ScenarioEvent::Type::Forget) {
+        // At "at" the slot's memory keeps only the records measured from "at" on.
+        e.slot = intIn(o, "slot", 1, MaxKo, 0);
+        if (e.slot == 0)
+            fail(what + QStringLiteral(": slot is missing"));
         e.from = timeValue(o.value(QLatin1String("at")), anchor, what + ".at");
         return e;
     }

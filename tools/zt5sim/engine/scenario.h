@@ -26,12 +26,13 @@ struct SlotSetup
 // Something the script makes happen in [from, to); an invalid `to` means "until the end".
 struct ScenarioEvent
 {
-    enum class Type { Code, Gap, Alarm, Battery, Radio, LeaveRemote };
+    enum class Type { Code, Gap, Alarm, Battery, Radio, LeaveRemote, Forget, ClockJump };
     Type type = Type::Code;
     int slot = 0;
     int channel = 0;  // 0 = both channels
     qint16 value = 0; // the raw code or the reading in tenths
     QDateTime from, to;
+    int minutes = 0; // ClockJump: minutes the receiver clock moves (negative = back)
 
     bool covers(const QDateTime &t) const { return t >= from && (!to.isValid() || t < to); }
 };

@@ -14,10 +14,16 @@ struct ServerFaults
     int splitDelayMs = 0; // ... with this pause between them
     int lateMs = 0;       // the reply leaves this long after the request
     int count = -1;       // replies affected before the faults clear; -1 = all
+    // Spoiled "12" replies, counted on their own (other replies pass untouched).
+    enum class BlockFault { None, TimeShift, NoEndComma };
+    BlockFault blockFault = BlockFault::None;
+    int blockFaultCount = -1;       // -1 = every "12" reply
+    bool ignoreAlarmStates = false; // "21" is acknowledged but not carried out
 
     bool any() const
     {
-        return noReply || nak || !garbage.isEmpty() || splitPieces > 1 || lateMs > 0;
+        return noReply || nak || !garbage.isEmpty() || splitPieces > 1 || lateMs > 0 ||
+               blockFault != BlockFault::None || ignoreAlarmStates;
     }
 };
 
