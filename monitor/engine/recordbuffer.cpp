@@ -1,22 +1,15 @@
 #include "engine/recordbuffer.h"
 
+#include "records/channels.h"
+
 #include <algorithm>
 
 namespace zt {
 
+// The receiver's memory per transmitter is the read-out's capacity table.
 int maxRecordsFor(int koCount)
 {
-    if (koCount <= 1)
-        return 32000;
-    if (koCount == 2)
-        return 16000;
-    if (koCount <= 4)
-        return 8000;
-    if (koCount <= 8)
-        return 4000;
-    if (koCount <= 16)
-        return 2000;
-    return 1000;
+    return sampleCapacity(koCount);
 }
 
 RecordBuffer::RecordBuffer(int capacity, int intervalMinutes)
