@@ -5,6 +5,7 @@
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"
 #include "records/datetime.h"
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -70,21 +71,9 @@ struct Rig
         return ended;
     }
 
-    double wireSeconds(bool repliesOnly) const
-    {
-        qint64 bytes = 0;
-        for (const sim::FrameLogEntry &e : server.log().entries()) {
-            if (e.direction == sim::FrameLogEntry::Direction::Sent)
-                bytes += e.bytes.size();
-            else if (e.direction == sim::FrameLogEntry::Direction::Received && !repliesOnly)
-                bytes += e.bytes.size() + 2; // CR LF after ETX
-        }
-        return double(bytes) * 10 / 9600;
-    }
-
     std::shared_ptr<qint64> m_ms = std::make_shared<qint64>(0);
     sim::ReceiverEngine engine;
-    mutable sim::PtyServer server;
+    sim::PtyServer server;
     SerialLink link;
     MonitorCycle cycle;
     bool ok = false;
@@ -152,8 +141,8 @@ void fullCyclePaced(benchmark::State &state)
             return;
         }
         elapsed += double(clock.nsecsElapsed()) / 1e9;
-        wire += rig.wireSeconds(false);
-        replyWire += rig.wireSeconds(true);
+        wire += zt::bench::wireSeconds(rig.server.log(), false);
+        replyWire += zt::bench::wireSeconds(rig.server.log(), true);
         exchanges += int(rig.server.log().received().size());
     }
     const double n = double(state.iterations());

@@ -5,44 +5,14 @@
 #include "print/painterprintengine.h"
 #include "print/printcontrol.h"
 #include "print/printfont.h"
-#include "records/datetime.h"
-#include "records/statistics.h"
+#include "benchsupport.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QPdfWriter>
-#include <QRandomGenerator>
 #include <benchmark/benchmark.h>
-#include <cmath>
-#include <memory>
 
 namespace {
-
-std::unique_ptr<zt::LogSet> fullEightChannels()
-{
-    auto set = std::make_unique<zt::LogSet>();
-    set->setStartTime(zt::wallClock(2026, 1, 1, 0, 0));
-    set->setInterval(1);
-    set->KoCount = 4;
-    QRandomGenerator random(42);
-    for (int k = 1; k <= 4; ++k) {
-        zt::KoSeries &s = set->ko(k);
-        s.HasData = 1;
-        s.SeriesNo = qint16(k);
-        s.KoNo = qint16(k);
-        s.KoKind = 12;
-        s.DataCount = zt::MaxSamples;
-        s.name = QStringLiteral("冷蔵庫%1").arg(k);
-        for (int n = 1; n <= zt::MaxSamples; ++n) {
-            const double day = std::sin(2 * M_PI * n / 1440.0 + k);
-            set->value(k, 1, n) = qint16(200 + 80 * day + random.bounded(-15, 15));
-            set->value(k, 2, n) = qint16(55 + 20 * day + random.bounded(-3, 3));
-            set->mark(k, 1, n) = set->value(k, 1, n) > 270 ? 1 : 0;
-        }
-    }
-    zt::computeStatistics(*set);
-    return set;
-}
 
 template <typename Printout> void toPdf(benchmark::State &state, Printout printout)
 {
@@ -65,7 +35,7 @@ template <typename Printout> void toPdf(benchmark::State &state, Printout printo
 
 void wholeDataList(benchmark::State &state)
 {
-    const auto set = fullEightChannels();
+    const auto set = zt::bench::fullEightChannels();
     const zt::DisplayChannels channels = zt::buildDisplayChannels(*set);
     const zt::ListPrintInput in{set.get(), &channels, zt::buildGraphSeries({1, 2, 3, 4}),
                                 zt::printFontFamily()};
@@ -77,7 +47,7 @@ void wholeDataList(benchmark::State &state)
 
 void graphPage(benchmark::State &state)
 {
-    const auto set = fullEightChannels();
+    const auto set = zt::bench::fullEightChannels();
     const zt::DisplayChannels channels = zt::buildDisplayChannels(*set);
     zt::GraphPageInput in;
     in.set = set.get();

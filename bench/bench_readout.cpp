@@ -6,6 +6,7 @@
 #include "engine/receiverengine.h"
 #include "link/seriallink.h"
 #include "records/datetime.h"
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -67,19 +68,6 @@ struct Rig
         return set && set->ko(1).DataCount == count;
     }
 
-    // Wire time of every byte both ways since the log was cleared, 10 bits a byte.
-    double wireSeconds(bool repliesOnly)
-    {
-        qint64 bytes = 0;
-        for (const sim::FrameLogEntry &e : server.log().entries()) {
-            if (e.direction == sim::FrameLogEntry::Direction::Sent)
-                bytes += e.bytes.size();
-            else if (e.direction == sim::FrameLogEntry::Direction::Received && !repliesOnly)
-                bytes += e.bytes.size() + 2; // CR LF after ETX
-        }
-        return double(bytes) * 10 / 9600;
-    }
-
     sim::ReceiverEngine engine;
     sim::PtyServer server;
     SerialLink link;
@@ -127,8 +115,8 @@ void readOutPaced(benchmark::State &state)
             state.SkipWithError("read-out failed");
             return;
         }
-        wire += rig.wireSeconds(false);
-        replyWire += rig.wireSeconds(true);
+        wire += zt::bench::wireSeconds(rig.server.log(), false);
+        replyWire += zt::bench::wireSeconds(rig.server.log(), true);
     }
     state.counters["wire_s"] = wire / double(state.iterations());
     state.counters["wire_ratio"] = elapsed / wire;
