@@ -1,6 +1,7 @@
 #include "options/settenset.h"
 
 #include "options/autoofftext.h"
+#include "options/optionbuttons.h"
 #include "options/optionswrite.h"
 
 #include <QButtonGroup>
@@ -25,17 +26,8 @@ SettenSet::SettenSet(SettingsRecords &records, QString autosPath, DialogService 
     layout->addWidget(buildReturnFrame());
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    const QString captions[3] = {QStringLiteral("OK"), QStringLiteral("Cancel"),
-                                 QStringLiteral("適用")};
-    for (int i : {0, 1, 2})
-        Button[i] = new QPushButton(captions[i], this);
-    for (int i : {0, 2, 1}) // OK, 適用, Cancel
-        buttons->addWidget(Button[i]);
+    addOptionButtons(*this, *buttons, Button, [this](bool close) { apply(close); });
     layout->addLayout(buttons);
-    Button[0]->setDefault(true);
-    connect(Button[0], &QPushButton::clicked, this, [this] { apply(true); });
-    connect(Button[2], &QPushButton::clicked, this, [this] { apply(false); });
-    connect(Button[1], &QPushButton::clicked, this, &QDialog::reject);
 
     const AutoSaveSettings &o = records.autos;
     for (qint16 s : o.autoOffChoices)

@@ -1,6 +1,7 @@
 #include "options/teikioption.h"
 
 #include "engine/alarmlog.h"
+#include "options/optionbuttons.h"
 #include "options/optionswrite.h"
 #include "periodic/periodicsaves.h"
 
@@ -36,17 +37,8 @@ TeikiOption::TeikiOption(SettingsRecords &records, QString autosPath, PeriodicSa
     TeikiReset = new QPushButton(QStringLiteral("初期設定に戻す"), this);
     buttons->addWidget(TeikiReset);
     buttons->addStretch();
-    const QString captions[3] = {QStringLiteral("OK"), QStringLiteral("Cancel"),
-                                 QStringLiteral("適用")};
-    for (int i : {0, 1, 2})
-        Button[i] = new QPushButton(captions[i], this);
-    for (int i : {0, 2, 1})
-        buttons->addWidget(Button[i]);
+    addOptionButtons(*this, *buttons, Button, [this](bool close) { apply(close); });
     layout->addLayout(buttons);
-    Button[0]->setDefault(true);
-    connect(Button[0], &QPushButton::clicked, this, [this] { apply(true); });
-    connect(Button[2], &QPushButton::clicked, this, [this] { apply(false); });
-    connect(Button[1], &QPushButton::clicked, this, &QDialog::reject);
     connect(TeikiReset, &QPushButton::clicked, this, &TeikiOption::reset);
     connect(AutoSaveCheck, &QCheckBox::toggled, this, &TeikiOption::showFrames);
     load();
